@@ -1,0 +1,24 @@
+#!/bin/bash
+# Installs from Debian what building and testing Ondrake needs. Idempotent:
+# installs only what is missing, without prompting.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ clang libclang-rt-14-dev  # native build, sanitizers, libFuzzer
+    libgtest-dev libgmock-dev                       # unit tests
+    mingw-w64                                       # the Windows deliverables
+    lib3ds-dev                                      # the reference in the load benchmark
+    assimp-testmodels                               # another project's 3DS test files
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "setup: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

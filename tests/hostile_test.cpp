@@ -1,0 +1,205 @@
+// Malformed and hostile files: the reader keeps what it can read, says what
+// was wrong on one line per problem, and never reads outside the file's
+// bytes (the suite runs under AddressSanitizer) or loops.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fixtures.h"
+
+namespace {
+
+using testing::HasSubstr;
+
+// A file of just the objects, kept in its writer to find chunks by.
+Writer3ds Objects(const std::vector<ObjectData>& objects) {
+    Writer3ds out;
+    out.Begin(0x4D4D);
+    out.Begin(0x3D3D);
+    for (const ObjectData& object : objects) WriteObject(out, object);
+    out.End();
+    out.End();
+    return out;
+}
+
+ObjectData Named(const char* name, float offset) {
+    ObjectData object = TwoTriangles();
+    object.name = name;
+    for (float& p : object.positions) p += offset;
+    return object;
+}
+
+std::string StderrOf(const Bytes& bytes, Parsed* parsed = nullptr) {
+    testing::internal::CaptureStderr();
+    Parsed result = ParseScene(bytes);
+    std::string err = testing::internal::GetCapturedStderr();
+    if (parsed) *parsed = std::move(result);
+    return err;
+}
+
+TEST(Hostile, ZeroAndShortLengthsEndAtTheParentAndNeverLoop) {
+    for (uint32_t length : {0u, 5u, 0xFFFFFFFFu, 0x80000000u}) {
+        Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
+        Bytes bytes = file.Bytes();
+        size_t second = file.Offset(0x4000, 1);
+        PatchU32(bytes, second + 2, length);
+        Parsed parsed;
+        std::string err = StderrOf(bytes, &parsed);
+        // The first object is whole; the broken one spans the rest of the
+        // editor chunk and its mesh is still found there.
+        ASSERT_EQ(parsed.scene.meshes.size(), 2u) << length;
+        EXPECT_EQ(parsed.scene.meshes[1].vertices[0], 10.0f);
+        EXPECT_THAT(err, HasSubstr("chunk 0x4000 at " + std::to_string(second) + ": length " +
+                                   std::to_string(int32_t(length)) + " below 6"));
+    }
+}
+
+TEST(Hostile, ChildReachingPastItsParentIsCutAndTheWalkGoesOn) {
+    Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
+    Bytes bytes = file.Bytes();
+    size_t firstObject = file.Offset(0x4000);
+    size_t mesh = file.Offset(0x4100);
+    uint32_t objectEnd = bytes[firstObject + 2] | bytes[firstObject + 3] << 8;
+    PatchU32(bytes, mesh + 2, 100000);
+    Parsed parsed;
+    std::string err = StderrOf(bytes, &parsed);
+    ASSERT_EQ(parsed.scene.meshes.size(), 2u);
+    EXPECT_EQ(parsed.scene.meshes[0].faceCount, 2);
+    EXPECT_EQ(parsed.scene.meshes[1].vertices[0], 10.0f);
+    EXPECT_EQ(err, "chunk 0x4100 at " + std::to_string(mesh) + ": length 100000 runs past " +
+                       std::to_string(firstObject + objectEnd) + ", cut there\n");
+}
+
+TEST(Hostile, EveryTruncationKeepsTheWholeMeshesBeforeIt) {
+    Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
+    Bytes whole = file.Bytes();
+    size_t secondObject = file.Offset(0x4000, 1);
+    for (size_t size = 0; size <= whole.size(); ++size) {
+        Bytes prefix(whole.begin(), whole.begin() + size);
+        testing::internal::CaptureStderr();
+        int count = -1;
+        auto model = ParseModel3ds(prefix.data(), prefix.size(), count);
+        std::string err = testing::internal::GetCapturedStderr();
+        if (size < 6) {
+            EXPECT_FALSE(model);
+            continue;
+        }
+        ASSERT_TRUE(model) << size;
+        EXPECT_LE(count, 12);
+        if (size >= secondObject) {
+            EXPECT_GE(count, 6) << size;
+        }
+        if (size < whole.size()) {
+            EXPECT_THAT(err, HasSubstr("chunk 0x4d4d at 0: length")) << size;
+        } else {
+            EXPECT_EQ(err, "");
+        }
+    }
+}
+
+TEST(Hostile, CountsBeyondTheChunkReadOnlyTheRecordsPresent) {
+    ObjectData object = TwoTriangles();
+    Writer3ds file = Objects({object});
+    Bytes bytes = file.Bytes();
+    size_t vertexList = file.Offset(0x4110);
+    PatchU16(bytes, vertexList + 6, 65535);
+    Parsed parsed;
+    std::string err = StderrOf(bytes, &parsed);
+    ASSERT_EQ(parsed.scene.meshes.size(), 1u);
+    EXPECT_EQ(parsed.scene.meshes[0].vertexCount, 4);
+    EXPECT_EQ(err, "chunk 0x4110 at " + std::to_string(vertexList) + ": 65535 records but room for 4\n");
+
+    bytes = file.Bytes();
+    size_t faceList = file.Offset(0x4120);
+    PatchU16(bytes, faceList + 6, 40000);
+    err = StderrOf(bytes, &parsed);
+    // 16 bytes of faces and the 14-byte smoothing chunk: 3 whole records.
+    EXPECT_EQ(parsed.scene.meshes[0].faceCount, 3);
+    EXPECT_THAT(err, HasSubstr("chunk 0x4120 at " + std::to_string(faceList) + ": 40000 records but room for 3"));
+}
+
+TEST(Hostile, FacesPastTheVertexListAreSkipped) {
+    ObjectData object = TwoTriangles();
+    object.faces = {0, 1, 2, 1, 3, 2, 0, 4, 2, 65535, 0, 1};
+    object.smoothing = {1, 1, 1, 1};
+    testing::internal::CaptureStderr();
+    int count = 0;
+    Bytes bytes = Objects({object}).Bytes();
+    auto model = ParseModel3ds(bytes.data(), bytes.size(), count);
+    std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(model);
+    EXPECT_EQ(count, 6);
+    EXPECT_EQ(model[3].position[0], 1.0f);
+    EXPECT_EQ(err, "2 faces name vertices past the mesh's 4, skipped\n");
+
+    object.positions.clear();  // faces and no vertex list at all
+    bytes = Objects({object}).Bytes();
+    testing::internal::CaptureStderr();
+    model = ParseModel3ds(bytes.data(), bytes.size(), count);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(count, 0);
+}
+
+TEST(Hostile, ShortMappingListGivesZeroCoordinates) {
+    ObjectData object = TwoTriangles();
+    object.mapping = {0.5f, 0.25f};  // vertex 0 only
+    std::vector<FlatVertex> flat = Flatten(Objects({object}).Bytes());
+    ASSERT_EQ(flat.size(), 6u);
+    EXPECT_EQ(flat[0].texCoord[0], 0.5f);
+    EXPECT_EQ(flat[0].texCoord[1], 0.75f);
+    EXPECT_EQ(flat[1].texCoord[0], 0.0f);
+    EXPECT_EQ(flat[1].texCoord[1], 0.0f);
+}
+
+TEST(Hostile, ShortSmoothingChunkLeavesTheRestFlat) {
+    ObjectData object = TwoTriangles(1, 1);
+    Writer3ds file = Objects({object});
+    Bytes bytes = file.Bytes();
+    size_t masks = file.Offset(0x4150);
+    // Say the chunk holds 4 bytes; the second mask becomes stray bytes.
+    PatchU32(bytes, masks + 2, 10);
+    Parsed parsed;
+    std::string err = StderrOf(bytes, &parsed);
+    ASSERT_TRUE(parsed.scene.meshes[0].smoothingGroups);
+    EXPECT_EQ(parsed.scene.meshes[0].smoothingGroups[0], 1u);
+    EXPECT_EQ(parsed.scene.meshes[0].smoothingGroups[1], 0u);
+    EXPECT_EQ(err, "chunk 0x4150 at " + std::to_string(masks) +
+                       ": 2 records but room for 1\nexpected 14 bytes but read 10\n");
+}
+
+TEST(Hostile, NameWithoutZeroEndsAtItsChunk) {
+    Writer3ds out;
+    out.Begin(0x3D3D);
+    out.Begin(0x4000);
+    out.Raw({'A', 'B', 'C', 'D', 'E'});
+    out.End();
+    out.End();
+    Bytes bytes = MainChunk(out.Bytes());
+    Parsed parsed;
+    std::string err = StderrOf(bytes, &parsed);
+    EXPECT_TRUE(parsed.scene.meshes.empty());
+    EXPECT_EQ(err, "name at 18: no zero byte before 23\n");
+}
+
+TEST(Hostile, OnlyTheFirstChunkIsTheModel) {
+    Bytes bytes = Objects({Named("A", 0)}).Bytes();
+    Bytes more = Objects({Named("B", 0)}).Bytes();
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    Parsed parsed;
+    EXPECT_EQ(StderrOf(bytes, &parsed), "");
+    EXPECT_EQ(parsed.scene.meshes.size(), 1u);
+}
+
+TEST(Hostile, DeepNestingOfUnknownChunksIsSkippedFlat) {
+    // Unknown ids are skipped whole, never descended into, so nesting depth
+    // costs nothing.
+    Writer3ds out;
+    for (int i = 0; i < 10000; ++i) out.Begin(0x3D3D);
+    for (int i = 0; i < 10000; ++i) out.End();
+    Parsed parsed;
+    EXPECT_EQ(StderrOf(MainChunk(out.Bytes()), &parsed), "");
+    EXPECT_TRUE(parsed.isModel);
+}
+
+}  // namespace
