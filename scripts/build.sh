@@ -1,10 +1,10 @@
 #!/bin/bash
-# Configures and builds the given presets (default: host and win32).
+# Configures (once) and builds the given presets; host and win32 by default.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-for preset in "${@:-host win32}"; do
-    for p in $preset; do
-        [ -f "build/$p/CMakeCache.txt" ] || cmake --preset "$p" >/dev/null
-        cmake --build --preset "$p"
-    done
+presets=("$@")
+((${#presets[@]})) || presets=(host win32)
+for preset in "${presets[@]}"; do
+    [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset"
 done

@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev  # native build, sanitizers, libFuzzer
+    pkg-config libosmesa6-dev libglu1-mesa-dev zlib1g-dev  # headless rendering of the scene
     libgtest-dev libgmock-dev                       # unit tests
     mingw-w64                                       # the Windows deliverables
     lib3ds-dev                                      # the reference in the load benchmark

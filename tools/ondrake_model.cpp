@@ -3,15 +3,24 @@
 #include <cstdio>
 #include <cstring>
 
+#include <cstdlib>
+
 #include "../renderer/reader3ds.h"
 #include "drake.h"
+#ifdef ONDRAKE_RENDER
+#include "headless_render.h"
+#endif
 
 namespace {
 
 int Usage() {
     std::fprintf(stderr,
                  "usage: ondrake-model info FILE\n"
-                 "       ondrake-model make OUT\n");
+                 "       ondrake-model make OUT\n"
+#ifdef ONDRAKE_RENDER
+                 "       ondrake-model render FILE OUT.png [--frames N] [--size WxH]\n"
+#endif
+                 );
     return 2;
 }
 
@@ -51,10 +60,46 @@ int Make(const char* path) {
     return 0;
 }
 
+#ifdef ONDRAKE_RENDER
+// The picture the saver shows after N frames (default 120, two seconds at
+// 60 frames a second), scaled to the size asked for.
+int Render(int argc, char** argv) {
+    int frames = 120, width = 1024, height = 768;
+    for (int i = 4; i < argc; i += 2) {
+        if (i + 1 >= argc) return Usage();
+        char* end = nullptr;
+        if (std::strcmp(argv[i], "--frames") == 0) {
+            frames = int(std::strtol(argv[i + 1], &end, 10));
+            if (*end || frames < 1) return Usage();
+        } else if (std::strcmp(argv[i], "--size") == 0) {
+            if (std::sscanf(argv[i + 1], "%dx%d", &width, &height) != 2 || width < 1 || height < 1 ||
+                width > 8192 || height > 8192)
+                return Usage();
+        } else {
+            return Usage();
+        }
+    }
+    Picture picture = RenderModel(argv[2], frames);
+    if (picture.rgba.empty()) {
+        std::fprintf(stderr, "no OpenGL context for rendering\n");
+        return 1;
+    }
+    if (width != picture.width || height != picture.height) picture = Resize(picture, width, height);
+    if (!WritePng(argv[3], picture)) {
+        std::fprintf(stderr, "cannot write %s\n", argv[3]);
+        return 1;
+    }
+    return 0;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "info") == 0) return Info(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "make") == 0) return Make(argv[2]);
+#ifdef ONDRAKE_RENDER
+    if (argc >= 4 && std::strcmp(argv[1], "render") == 0) return Render(argc, argv);
+#endif
     return Usage();
 }
