@@ -1,12 +1,59 @@
 #!/bin/bash
-# Sets up, builds everything, and shows what the saver will read from the
-# shipped model.
+# Sets up, builds, and runs the saver's renderer Ondrake.dll under Wine: full
+# screen on the current display until Esc, or, with no display, for a few
+# seconds on a virtual one, saving a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
 bash scripts/setup.sh
-bash scripts/build.sh host win32 >/dev/null
-echo "Windows deliverables in build/win32/dist:"
-ls -l build/win32/dist
-echo
-echo "ondrake-model info build/win32/dist/Ondrake.3ds"
-build/host/bin/ondrake-model info build/win32/dist/Ondrake.3ds
+bash scripts/build.sh host win32 win64 >/dev/null
+source scripts/wine_build.sh "$root/build"
+echo "run: $WINE_ARCH_NOTE"
+
+export WINEPREFIX=$root/build/wine-prefix-$WINEARCH WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+
+headless=false
+if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    headless=true
+    export DISPLAY=:93
+    Xvfb :93 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb=$!
+    trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X93 ] && break; sleep 0.1; done
+fi
+
+if [ ! -d "$WINEPREFIX/drive_c" ]; then
+    echo "run: making the Wine prefix $WINEPREFIX"
+    $W wineboot -i >/dev/null 2>&1
+    wineserver -w
+fi
+if $headless; then
+    # No window manager on the virtual display: let the windows manage
+    # themselves, as the saver's full-screen window expects.
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' |
+        iconv -f utf-8 -t utf-16 >"$WINEPREFIX/managed.reg"
+    $W regedit /S 'C:\managed.reg' >/dev/null 2>&1
+fi
+mkdir -p "$WINEPREFIX/drive_c/qorbel"
+cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+
+if ! $headless; then
+    echo "run: Ondrake.dll full screen on $DISPLAY; press Esc to end it"
+    set +e
+    $W "$DIST/Ondrake.dll"
+    echo "run: Ondrake.dll ended with exit code $?"
+    exit 0
+fi
+
+mkdir -p build/screenshots
+shot=$root/build/screenshots/ondrake.png
+echo "run: no display; running Ondrake.dll on a virtual 1024 x 768 screen for 6 s"
+rm -f "$WINEPREFIX/exit-code"
+( $W "$DIST/Ondrake.dll"; echo $? >"$WINEPREFIX/exit-code" ) &
+sleep 6
+import -window root "$shot"
+xdotool key Escape
+for _ in $(seq 100); do [ -s "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
+echo "run: Ondrake.dll ended with exit code $(cat "$WINEPREFIX/exit-code" 2>/dev/null || echo '?') after Esc"
+echo "run: screenshot saved to $shot"

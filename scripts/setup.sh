@@ -1,25 +1,28 @@
 #!/bin/bash
-# Installs from Debian what building and testing Ondrake needs. Idempotent:
-# installs only what is missing, without prompting.
+# Installs from Debian what building, running and testing Ondrake needs.
+# Idempotent: installs only what is missing, without prompting.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev  # native build, sanitizers, libFuzzer
     pkg-config libosmesa6-dev libglu1-mesa-dev zlib1g-dev  # headless rendering of the scene
     libgtest-dev libgmock-dev                       # unit tests
-    mingw-w64                                       # the Windows deliverables
+    mingw-w64                                       # the Windows programs
     lib3ds-dev                                      # the reference in the load benchmark
     assimp-testmodels                               # another project's 3DS test files
+    wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
+    xvfb xdotool imagemagick x11-apps               # a display, input and screenshots for them
 )
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo=sudo
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
 if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo=sudo
     echo "setup: installing ${missing[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -1,0 +1,112 @@
+#!/bin/bash
+# End-to-end tests of Ondrake.dll under Wine on Xvfb: the window other
+# programs see, how it ends, a missing model, a missing display mode, and a
+# screenshot of the running saver.
+#   renderer_test.sh BUILD_ROOT ARTIFACT_DIR
+set -u
+command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
+source "$(dirname "$0")/wine_env.sh" "$1"
+artifacts=$2
+mkdir -p "$artifacts"
+echo "renderer: $WINE_ARCH_NOTE"
+
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+    local description=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $description"
+        failed=$((failed + 1))
+    fi
+}
+probe() { $W "$PROBES/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
+
+# start_renderer: runs Ondrake.dll in the background; its exit code lands in
+# $T/rc, its standard error in $T/err.
+start_renderer() {
+    rm -f "$T/rc"
+    ( $W "$DIST/Ondrake.dll" >"$T/out" 2>"$T/err"; echo $? >"$T/rc" ) &
+}
+# wait_exit SECONDS: waits for the renderer to end; prints its exit code.
+wait_exit() {
+    for _ in $(seq $(($1 * 10))); do
+        [ -s "$T/rc" ] && { cat "$T/rc"; return 0; }
+        sleep 0.1
+    done
+    echo "still running"
+}
+running() { [ ! -e "$T/rc" ] && probe find Sollvane_VC >/dev/null; }
+# Mean of a channel statistic over a region of a screenshot, 0..1.
+region() {  # file, geometry, fx expression
+    convert "$1" -crop "$2" +repage -format "%[fx:$3]" info:
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+export DISPLAY=:91
+wine_start_display 91 1024x768 || { echo "no Xvfb"; exit 1; }
+wine_make_prefix "$T/pfx"
+cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+
+# The running saver: its window as other programs see it, and its picture.
+start_renderer
+check "window appears" probe wait Sollvane_VC 15000
+sleep 3
+info=$(probe find Sollvane_VC)
+echo "renderer window: $info"
+check "class OpenGL" grep -q "class=OpenGL " <<<"$info"
+check "1024 x 768 at (0, 0)" grep -q " rect=0,0,1024,768 " <<<"$info"
+check "visible top-level pop-up" grep -Eq "style=0x9[0-9a-f]{7} .*visible=1 parent=0" <<<"$info"
+import -window root "$artifacts/renderer-running.png"
+colour=$(region "$artifacts/renderer-running.png" 400x400+312+184 "mean.r+mean.g+mean.b")
+grey_left=$(region "$artifacts/renderer-running.png" 250x768+0+0 "mean")
+echo "screenshot: centre brightness $colour, left strip brightness $grey_left"
+check "the model is drawn around the centre" above "$colour" 0.05
+check "the trail is drawn on the left" above "$grey_left" 0.01
+# Keys other than Esc, mouse moves and clicks leave it running.
+xdotool key a space Return
+xdotool mousemove 500 400 mousemove 600 300 click 1 click 3
+probe char Sollvane_VC 65 >/dev/null
+probe mouse Sollvane_VC >/dev/null
+sleep 1
+check "other keys and the mouse leave it running" running
+xdotool key Escape
+check "Esc ends it with exit code 0" [ "$(wait_exit 10)" = 0 ]
+check "window gone after Esc" probe gone Sollvane_VC 2000
+
+# WM_CLOSE posted from another process ends it the same way.
+start_renderer
+probe wait Sollvane_VC 15000 >/dev/null
+probe close Sollvane_VC >/dev/null
+check "WM_CLOSE ends it with exit code 0" [ "$(wait_exit 10)" = 0 ]
+check "window gone after WM_CLOSE" probe gone Sollvane_VC 2000
+
+# Without the model: the message, a black picture, running until Esc.
+rm "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+start_renderer
+probe wait Sollvane_VC 15000 >/dev/null
+sleep 2
+import -window root "$artifacts/renderer-no-model.png"
+check "missing model reported" grep -qF 'error open C:\qorbel\Ondrake.3DS file' "$T/err"
+check "missing model gives a black picture" [ "$(region "$artifacts/renderer-no-model.png" 1024x768+0+0 maxima)" = 0 ]
+check "missing model keeps running" running
+xdotool key Escape
+check "Esc without model: exit code 0" [ "$(wait_exit 10)" = 0 ]
+
+# No 1024 x 768 x 32 mode (an 800 x 600 screen): exit code 1 at once, and
+# no window ever seen.
+wineserver -k
+export DISPLAY=:92
+wine_start_display 92 800x600 || { echo "no Xvfb"; exit 1; }
+wine_make_prefix "$T/pfx-small"
+probe never Sollvane_VC 6000 >"$T/never" &
+watcher=$!
+sleep 0.5
+start_renderer
+check "no display mode: exit code 1" [ "$(wait_exit 15)" = 1 ]
+wait $watcher
+check "no display mode: no window ever seen" [ "$(cat "$T/never")" = "never" ]
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

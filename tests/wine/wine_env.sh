@@ -1,0 +1,52 @@
+# Sourced by the end-to-end tests: a private Wine environment under one
+# temporary folder, an Xvfb display, and the Windows build to test.
+#
+# Sets T (the temporary folder) and, through wine_build.sh, W, DIST, PROBES
+# and WINE_ARCH_NOTE. Call wine_start_display and wine_make_prefix.
+
+build_root=$1
+T=$(mktemp -d /tmp/ondrake-wine.XXXXXX)
+export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
+export WINEDEBUG=-all LANG=en_US.UTF-8
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$T/asound-null.conf"
+export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root"
+
+displays=()
+wine_cleanup() {
+    for prefix in "$T"/pfx*; do
+        [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
+    done
+    for pid in "${displays[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$T"
+}
+trap wine_cleanup EXIT
+
+# wine_start_display NUMBER WxH: an X server of its own for each display.
+wine_start_display() {
+    Xvfb ":$1" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+    displays+=($!)
+    for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# wine_make_prefix DIR: a new prefix whose X11 driver manages no window
+# (no window manager here), with the model folder ready.
+wine_make_prefix() {
+    export WINEPREFIX=$1
+    $W wineboot -i >/dev/null 2>&1
+    wineserver -w
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' |
+        iconv -f utf-8 -t utf-16 >"$T/managed.reg"
+    $W regedit /S "$(winepath_of "$T/managed.reg")" >/dev/null 2>&1
+    wineserver -w
+    mkdir -p "$WINEPREFIX/drive_c/qorbel"
+}
+
+winepath_of() { echo "Z:${1//\//\\}"; }
