@@ -1,0 +1,102 @@
+// LoadSettings's decisions, with the profile file and the file test faked.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "settings.h"
+
+namespace {
+
+std::map<std::string, std::string> ini;
+std::set<std::string> existingFiles;
+
+std::string FakeRead(const std::string& section, const std::string& key, const std::string& file) {
+    if (section != "Section" || file != "C:\\Saver\\Ondrake.ini") return {};
+    auto found = ini.find(key);
+    return found == ini.end() ? std::string() : found->second;
+}
+
+bool FakeExists(const std::string& path) { return existingFiles.count(path) > 0; }
+
+// The keys as code page 932 bytes, written out so that the test does not
+// depend on how it was compiled.
+const std::string kind = "\x42\x47\x4d\x8b\xe6\x95\xaa";
+const std::string repeat = "\x42\x47\x4d\xd8\xcb\xdf\xb0\xc4";
+const std::string file = "\x42\x47\x4d\xcc\xa7\xb2\xd9";
+
+class Settings : public testing::Test {
+protected:
+    void SetUp() override {
+        ini.clear();
+        existingFiles = {"D:\\Music\\theme.mp3"};
+        BgmKind = BgmRepeat = 0;
+        BgmFile.clear();
+    }
+    void Load(NumberLocale locale = {}) { LoadSettings({FakeRead, FakeExists, "C:\\Saver\\Ondrake.ini", locale}); }
+};
+
+TEST_F(Settings, KeysAreTheCodePage932Bytes) {
+    EXPECT_EQ(kKeyBgmKind, kind);
+    EXPECT_EQ(kKeyBgmRepeat, repeat);
+    EXPECT_EQ(kKeyBgmFile, file);
+    EXPECT_STREQ(kIniSection, "Section");
+}
+
+TEST_F(Settings, NoFileGivesNothing) {
+    Load();
+    EXPECT_EQ(BgmKind, 0);
+    EXPECT_EQ(BgmRepeat, 0);
+    EXPECT_EQ(BgmFile, "");
+}
+
+TEST_F(Settings, AFileSettingKeepsAnExistingFile) {
+    ini = {{kind, "2"}, {repeat, "0"}, {file, "D:\\Music\\theme.mp3"}};
+    Load();
+    EXPECT_EQ(BgmKind, 2);
+    EXPECT_EQ(BgmFile, "D:\\Music\\theme.mp3");
+    EXPECT_EQ(IniValue, "D:\\Music\\theme.mp3");
+}
+
+TEST_F(Settings, MissingMusicFileClearsItAndKindTwoFallsBack) {
+    const struct {
+        const char* kindText;
+        const char* fileText;
+        int16_t kind;
+    } cases[] = {{"2", "", 0}, {"2", "D:\\gone.mp3", 0}, {"1", "D:\\gone.mp3", 1}, {"7", "", 7}};
+    for (const auto& c : cases) {
+        SetUp();
+        ini = {{kind, c.kindText}, {file, c.fileText}};
+        Load();
+        EXPECT_EQ(BgmKind, c.kind) << c.kindText << " " << c.fileText;
+        EXPECT_EQ(BgmFile, "");
+    }
+}
+
+TEST_F(Settings, NumbersAreRoundedDownAndBadOnesLeaveTheValue) {
+    const struct {
+        const char* text;
+        int16_t before, after;
+    } cases[] = {
+        {"2.9", 0, 2},   {"-2.5", 0, -3},       {"abc", 0, 0},         {"abc", 5, 5},    {"", 5, 0},
+        {"12", 0, 12},   {"40000", 4, 4},       {"32767.9", 0, 32767}, {"-32768.5", 3, 3}, {" 3 ", 0, 3},
+        {"1e6", 9, 9},   {"&H1F", 0, 31},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        ini = {{repeat, c.text}};
+        BgmRepeat = c.before;
+        Load();
+        EXPECT_EQ(BgmRepeat, c.after) << '"' << c.text << "\" from " << c.before;
+    }
+}
+
+TEST_F(Settings, NumbersFollowTheUsersDecimalSeparator) {
+    ini = {{repeat, "2,9"}, {kind, "1.5"}};
+    Load(NumberLocale{',', '.'});
+    EXPECT_EQ(BgmRepeat, 2);
+    EXPECT_EQ(BgmKind, 15);  // '.' groups digits there
+}
+
+}  // namespace
