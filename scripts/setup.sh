@@ -11,7 +11,7 @@ packages=(
     lib3ds-dev                                      # the reference in the load benchmark
     assimp-testmodels                               # another project's 3DS test files
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
-    xvfb xdotool imagemagick x11-apps               # a display, input and screenshots for them
+    xvfb xdotool imagemagick x11-apps locales       # a display, input, screenshots, a Japanese locale
 )
 
 sudo=""

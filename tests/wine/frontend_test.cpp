@@ -1,0 +1,270 @@
+// frontend_test: the front end's runtime layer, settings file and music
+// player against the real Windows functions, run under Wine by
+// frontend_test.sh. Prints one line per failed check and a closing
+// "N passed, N failed" line.
+//
+//   frontend_test checks WORKDIR   every in-process check, files in WORKDIR
+//   frontend_test folder           prints ProgramFolder()
+//   frontend_test args ...         prints ArgumentText()
+//   frontend_test music FILE       runs the music player once, for a trace
+//   frontend_test noop             exits at once (a program to start)
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "music.h"
+#include "music_winmm.h"
+#include "runtime.h"
+#include "settings_win32.h"
+
+namespace {
+
+int passed = 0, failed = 0;
+
+void Check(bool ok, const char* what) {
+    if (ok) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAIL: %s\n", what);
+    }
+}
+
+std::string ReadAll(const std::string& path) {
+    std::string bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+}
+
+// What a message box shows, read back from its window by another thread,
+// which then presses its button.
+struct BoxSeen {
+    std::wstring caption, text;
+    int buttons = 0, icons = 0;
+    bool okButton = false, found = false;
+};
+
+BOOL CALLBACK InspectChild(HWND child, LPARAM data) {
+    BoxSeen& seen = *reinterpret_cast<BoxSeen*>(data);
+    wchar_t className[64] = {}, text[512] = {};
+    GetClassNameW(child, className, 64);
+    GetWindowTextW(child, text, 512);
+    LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (!lstrcmpiW(className, L"Button")) {
+        ++seen.buttons;
+        if (GetDlgCtrlID(child) == IDOK) seen.okButton = true;
+    } else if (!lstrcmpiW(className, L"Static")) {
+        if ((style & SS_TYPEMASK) == SS_ICON) {
+            if (IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0)) ++seen.icons;
+        } else if (text[0]) {
+            seen.text = text;
+        }
+    }
+    return TRUE;
+}
+
+DWORD WINAPI WatchForBox(LPVOID data) {
+    BoxSeen& seen = *static_cast<BoxSeen*>(data);
+    for (int i = 0; i < 250 && !seen.found; ++i) {
+        HWND box = FindWindowW(L"#32770", nullptr);
+        if (box && GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId()) {
+            wchar_t caption[256] = {};
+            GetWindowTextW(box, caption, 256);
+            seen.caption = caption;
+            EnumChildWindows(box, InspectChild, reinterpret_cast<LPARAM>(&seen));
+            seen.found = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(20);
+    }
+    return 0;
+}
+
+void CheckMessageBox() {
+    BoxSeen seen;
+    HANDLE watcher = CreateThread(nullptr, 0, WatchForBox, &seen, 0, nullptr);
+    MsgBox("Ondrake.dll \x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1");  // "がありません"
+    WaitForSingleObject(watcher, 10000);
+    CloseHandle(watcher);
+    Check(seen.found, "message box shown and answered");
+    Check(seen.caption == L"Ondrake (ScreenSaver)", "message box caption is the application title");
+    Check(seen.text == L"Ondrake.dll \x304c\x3042\x308a\x307e\x305b\x3093", "message box text, Japanese shown");
+    Check(seen.buttons == 1 && seen.okButton, "message box has an OK button only");
+    Check(seen.icons == 0, "message box has no icon");
+}
+
+void CheckFolderAndScreen() {
+    std::string folder = ProgramFolder();
+    Check(!folder.empty() && folder.back() != '\\', "program folder has no trailing backslash");
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    Check(std::string(module).rfind(folder + "\\", 0) == 0, "program folder holds the program");
+    Check(TwipsPerPixelX() == 15.0f && TwipsPerPixelY() == 15.0f, "15 twips per pixel at 96 dots per inch");
+    Check(ScreenWidthTwips() == GetSystemMetrics(SM_CXSCREEN) * 15, "screen width in twips");
+}
+
+void CheckFiles(const std::string& dir) {
+    std::string file = dir + "\\present.txt", sub = dir + "\\sub";
+    WriteAll(file, "one");
+    Check(FileExists(file), "FileExists: a file");
+    Check(FileExists(file + "\\"), "FileExists: a file, trailing backslash removed");
+    Check(!FileExists(dir + "\\missing.txt"), "FileExists: a missing file");
+    Check(!FileExists(dir), "FileExists: a folder");
+    Check(!FileExists(dir + "\\"), "FileExists: a folder with a trailing backslash");
+    Check(!FileExists(""), "FileExists: empty path");
+
+    Check(MakeDirectory(sub).ok, "MakeDirectory makes a folder");
+    Check(!MakeDirectory(sub).ok, "MakeDirectory fails when it exists");
+    WriteAll(sub + "\\target.txt", "old contents");
+    Check(CopyFileTo(file, sub + "\\target.txt").ok && ReadAll(sub + "\\target.txt") == "one",
+          "CopyFileTo replaces the target");
+    Check(!CopyFileTo(dir + "\\missing.txt", sub + "\\x.txt").ok, "CopyFileTo fails without a source");
+    Check(OpenForInput(file).ok, "open for input");
+    CloseInput();
+    Check(!OpenForInput(dir + "\\missing.txt").ok, "open for input fails on a missing file");
+
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    Check(StartProgram(module, 1).ok, "StartProgram starts a program");
+    Check(!StartProgram(dir + "\\missing.exe", 1).ok, "StartProgram fails on a missing file");
+}
+
+void CheckProfile(const std::string& dir) {
+    std::string ini = dir + "\\Ondrake.ini";
+    DeleteFileA(ini.c_str());
+    Check(ReadIniString(kIniSection, kKeyBgmKind, ini).empty(), "missing file reads empty");
+    Check(WriteIniString(kIniSection, kKeyBgmKind, "2", ini).empty() && ApiResult != 0, "write succeeds");
+    std::string bytes = ReadAll(ini);
+    Check(bytes.find("[Section]") == 0, "first write creates [Section]");
+    Check(bytes.find("\x42\x47\x4d\x8b\xe6\x95\xaa=2") != std::string::npos, "key bytes are code page 932");
+    Check(ReadIniString(kIniSection, kKeyBgmKind, ini) == "2", "value reads back");
+
+    std::string longValue(300, 'v');
+    longValue[254] = 'x';
+    (void)WriteIniString(kIniSection, kKeyBgmFile, longValue, ini);
+    std::string back = ReadIniString(kIniSection, kKeyBgmFile, ini);
+    Check(back.size() == 255 && back.back() == 'x', "a 300-byte value reads back as 255 bytes");
+
+    (void)WriteIniString(kIniSection, kKeyBgmKind, "2", dir + "\\no such folder\\Ondrake.ini");
+    Check(ApiResult == 0, "a write to a missing folder fails quietly");
+
+    std::string music = dir + "\\theme.mp3";
+    WriteAll(music, "ID3");
+    (void)WriteIniString(kIniSection, kKeyBgmRepeat, "2.9", ini);
+    (void)WriteIniString(kIniSection, kKeyBgmFile, music, ini);
+    SettingsAccess access = WindowsSettingsAccess();
+    access.iniPath = ini;
+    LoadSettings(access);
+    Check(BgmKind == 2 && BgmRepeat == 2 && BgmFile == music, "LoadSettings reads the file");
+    DeleteFileA(music.c_str());
+    LoadSettings(access);
+    Check(BgmKind == 0 && BgmFile.empty(), "LoadSettings drops a music file that is gone");
+}
+
+class TestForm : public Form {
+public:
+    TestForm() : Form("\x90\xdd\x92\xe8"), ticker(*this, [this] { Tick(); }), idle(*this, [this] { ++idleTicks; }) {}
+    std::vector<std::string> events;
+    int ticks = 0, idleTicks = 0;
+    bool refuseFirstUnload = true;
+    Timer ticker, idle;
+
+protected:
+    void OnLoad() override { events.push_back("load"); }
+    bool OnQueryUnload() override {
+        events.push_back("query");
+        if (refuseFirstUnload) {
+            refuseFirstUnload = false;
+            return true;
+        }
+        return false;
+    }
+    void OnUnload() override { events.push_back("unload"); }
+
+private:
+    void Tick() {
+        if (++ticks == 5) {
+            UnloadForm(*this);  // refused once
+            UnloadForm(*this);
+        }
+    }
+};
+
+void CheckForms() {
+    TestForm form;
+    form.ticker.SetInterval(30);
+    form.ticker.SetEnabled(true);
+    form.idle.SetInterval(10);  // never enabled
+    LoadForm(form);
+    Check(form.loaded() && !IsWindowVisible(form.window()), "load runs without showing");
+    Check(form.events == std::vector<std::string>{"load"}, "load handler ran");
+    wchar_t caption[64] = {};
+    GetWindowTextW(form.window(), caption, 64);
+    Check(std::wstring(caption) == L"\x8a2d\x5b9a", "Japanese caption shown");
+    ShowForm(form, true);  // returns when the timer unloads it
+    Check(!form.loaded(), "modal show returns once the form unloads");
+    Check(form.ticks == 5, "timer ticked on the form's thread until the unload");
+    Check(form.idleTicks == 0, "a disabled timer does not tick");
+    Check(form.events == (std::vector<std::string>{"load", "query", "query", "unload"}),
+          "query-unload can refuse; unload follows query-unload");
+}
+
+void RunMusic(const char* file) {
+    musicSystem = WinmmMusicSystem();
+    BgmFile = file;
+    BgmRepeat = 3;
+    CdOpen();
+    CdPoll();
+    std::printf("CdActive=%d\n", CdActive);
+    CdStop();
+    Mp3Play();
+    Mp3Poll();
+    Mp3Stop();
+    WavPlay();
+    WavStop();
+    std::printf("music done\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && !std::strcmp(argv[1], "noop")) return 0;
+    if (argc >= 2 && !std::strcmp(argv[1], "folder")) {
+        std::printf("%s\n", ProgramFolder().c_str());
+        return 0;
+    }
+    if (argc >= 2 && !std::strcmp(argv[1], "args")) {
+        std::printf("[%s]\n", ArgumentText().c_str());
+        return 0;
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "music")) {
+        RunMusic(argv[2]);
+        return 0;
+    }
+    if (argc == 3 && !std::strcmp(argv[1], "checks")) {
+        CheckFolderAndScreen();
+        CheckFiles(argv[2]);
+        CheckProfile(argv[2]);
+        CheckForms();
+        CheckMessageBox();
+        std::printf("%d passed, %d failed\n", passed, failed);
+        return failed ? 1 : 0;
+    }
+    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop\n");
+    return 2;
+}

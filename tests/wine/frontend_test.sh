@@ -1,0 +1,100 @@
+#!/bin/bash
+# The front end's foundation under Wine on Xvfb: the runtime layer, the
+# settings file and the music player against the real Windows functions,
+# under an English and a Japanese locale.
+#   frontend_test.sh BUILD_ROOT
+set -u
+command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
+source "$(dirname "$0")/wine_env.sh" "$1"
+echo "frontend: $WINE_ARCH_NOTE"
+
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+    local description=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $description"
+        failed=$((failed + 1))
+    fi
+}
+# Adds the counts of a "N passed, N failed" line.
+count_checks() {
+    local line
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' <<<"$1" | tail -1)
+    if [ -z "$line" ]; then
+        echo "FAIL: $2: no result line"
+        failed=$((failed + 1))
+        return
+    fi
+    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+}
+
+export DISPLAY=:94
+wine_start_display 94 1024x768 || { echo "no Xvfb"; exit 1; }
+wine_make_prefix "$T/pfx"
+app=$WINEPREFIX/drive_c/Ondrake
+mkdir -p "$app/work"
+cp "$PROBES/frontend_test.exe" "$app/"
+run() { $W 'C:\Ondrake\frontend_test.exe' "$@" 2>/dev/null | tr -d '\r'; }
+
+# English locale (code page 1252).
+out=$(run checks 'C:\Ondrake\work')
+grep FAIL <<<"$out"
+count_checks "$out" "checks under en_US"
+check "argument text drops the program path" [ "$(run args /S 123)" = "[args /S 123]" ]
+check "program folder" [ "$(run folder)" = 'C:\Ondrake' ]
+cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
+check "program folder at a drive root keeps its backslash" \
+    [ "$($W 'C:\frontend_test.exe' folder 2>/dev/null | tr -d '\r')" = 'C:\' ]
+
+# Music with the real winmm: no CD drive here, ALSA's null device as the
+# sound card, a music file that does not exist. It stays silent, never
+# stops the caller, and sends exactly these MCI strings.
+trace=$(WINEDEBUG=+mci $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\No Such Song.mp3' 2>&1 | tr -d '\r')
+check "music run returns to its caller" grep -q "^music done" <<<"$trace"
+check "no CD drive: the poll gives up" grep -q "^CdActive=0" <<<"$trace"
+# (Wine opens devices of its own for commands on devices not yet open.)
+sent=$(grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' <<<"$trace" | sed 's/^mciSendStringW (L"//' |
+    grep -vE '^open (cdaudio|mp3play) wait$')
+echo "MCI strings sent:"
+sed 's/^/  /' <<<"$sent"
+expected='open cdaudio
+set cdaudio time format tmsf
+status cdaudio current track
+stop cdaudio
+close cdaudio
+open \"C:\\Ondrake\\No Such Song.mp3\" type MPEGVideo Alias MP3Play
+status MP3Play mode
+stop MP3Play
+play MP3Play from 0
+stop MP3Play
+close MP3Play'
+check "the MCI strings, in order" [ "$sent" = "$expected" ]
+
+# No sound card at all (Wine's audio driver off): still silent, still back.
+trace=$(WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv=d" \
+    $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\theme.wav' 2>&1 | tr -d '\r')
+check "no sound card: the music run returns to its caller" grep -q "^music done" <<<"$trace"
+
+# Japanese locale (code page 932): the same checks, texts and INI bytes.
+mkdir -p "$T/locale"
+if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/locale/ja_JP.UTF-8" ]; then
+    wineserver -k
+    export LOCPATH=$T/locale LANG=ja_JP.UTF-8
+    wine_make_prefix "$T/pfx-ja"
+    app=$WINEPREFIX/drive_c/Ondrake
+    mkdir -p "$app/work"
+    cp "$PROBES/frontend_test.exe" "$app/"
+    out=$(run checks 'C:\Ondrake\work')
+    grep FAIL <<<"$out"
+    count_checks "$out" "checks under ja_JP"
+else
+    echo "FAIL: cannot make the ja_JP locale"
+    failed=$((failed + 1))
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
