@@ -49,6 +49,13 @@ wine_start_display 91 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 
+# The model tool's Windows build writes the same model and reads it the
+# same way as the native one.
+$W "$DIST/ondrake-model.exe" make 'C:\drake.3ds' >/dev/null 2>&1
+check "ondrake-model.exe make: the same bytes as the shipped model" cmp -s "$WINEPREFIX/drive_c/drake.3ds" "$DIST/Ondrake.3ds"
+check "ondrake-model.exe info: the same figures as the native tool" \
+    [ "$($W "$DIST/ondrake-model.exe" info 'C:\drake.3ds' 2>/dev/null | tr -d '\r')" = "$("$1/host/bin/ondrake-model" info "$DIST/Ondrake.3ds")" ]
+
 # The running saver: its window as other programs see it, and its picture.
 start_renderer
 check "window appears" probe wait Sollvane_VC 15000
