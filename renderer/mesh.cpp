@@ -63,8 +63,6 @@ int DropBrokenFaces(MeshRecord& mesh) {
         ++kept;
     }
     int dropped = mesh.faceCount - kept;
-    if (dropped > 0)
-        std::fprintf(stderr, "%d faces name vertices past the mesh's %d, skipped\n", dropped, mesh.vertexCount);
     mesh.faceCount = kept;
     return dropped;
 }

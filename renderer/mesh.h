@@ -46,7 +46,7 @@ void ComputeFaceNormal(const float p0[3], const float p1[3], const float p2[3], 
 
 // Removes faces that name a vertex past the mesh's vertex list (with their
 // smoothing masks), so nothing downstream reads outside the arrays. Returns
-// how many were removed.
+// how many were removed; the reader has already reported them.
 int DropBrokenFaces(MeshRecord& mesh);
 
 // Rewrites the mesh with one position, texture coordinate and smoothed

@@ -1,5 +1,6 @@
 #include "reader3ds.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -147,9 +148,8 @@ int WalkChunks(ModelFile& file, int length, ChunkHandler handler, void* user) {
 int SkipName(ModelFile& file, int end) {
     int start = file.pos;
     while (file.pos < end) {
-        if (file.data[file.pos++] == 0) return file.pos - start;
+        if (file.data[file.pos++] == 0) break;
     }
-    std::fprintf(stderr, "name at %d: no zero byte before %d\n", start, end);
     return file.pos - start;
 }
 
@@ -162,6 +162,8 @@ bool OnMainChunk(ModelFile& file, uint16_t id, int bodyLength, void* scene) {
 bool OnEditorChunk(ModelFile& file, uint16_t id, int bodyLength, void* scene) {
     if (id != 0x4000) return false;
     int n = SkipName(file, file.pos + bodyLength);
+    if (n == 0 || file.data[file.pos - 1] != 0)
+        std::fprintf(stderr, "chunk 0x4000 at %d: name without its zero byte\n", file.pos - n - kChunkHeader);
     WalkChunks(file, bodyLength - n, OnObjectChunk, scene);
     return true;
 }
@@ -170,7 +172,16 @@ bool OnObjectChunk(ModelFile& file, uint16_t id, int bodyLength, void* scene) {
     if (id != 0x4100) return false;
     auto& meshes = static_cast<ModelScene*>(scene)->meshes;
     meshes.emplace_back();
-    WalkChunks(file, bodyLength, OnMeshChunk, &meshes.back());
+    MeshRecord& mesh = meshes.back();
+    int chunkStart = file.pos - kChunkHeader;
+    WalkChunks(file, bodyLength, OnMeshChunk, &mesh);
+    // Mesh preparation skips such faces; the file's problem is told here.
+    int broken = 0;
+    for (int i = 0; mesh.faces && i < mesh.faceCount; ++i)
+        if (std::max({mesh.faces[3 * i], mesh.faces[3 * i + 1], mesh.faces[3 * i + 2]}) >= mesh.vertexCount) ++broken;
+    if (broken > 0)
+        std::fprintf(stderr, "chunk 0x4100 at %d: %d faces name vertices past its %d, skipped\n", chunkStart, broken,
+                     mesh.vertexCount);
     return true;
 }
 

@@ -41,7 +41,7 @@ int ReadChunk(ModelFile& file, int end, ChunkHandler handler, void* user);
 int WalkChunks(ModelFile& file, int length, ChunkHandler handler, void* user);
 
 // Skips a zero-terminated name that must end before end; returns the bytes
-// skipped, the zero included (all bytes up to end if there is no zero).
+// skipped, the zero included (all bytes up to end when there is no zero).
 int SkipName(ModelFile& file, int end);
 
 bool OnMainChunk(ModelFile& file, uint16_t id, int bodyLength, void* scene);

@@ -125,13 +125,14 @@ TEST(Hostile, FacesPastTheVertexListAreSkipped) {
     object.smoothing = {1, 1, 1, 1};
     testing::internal::CaptureStderr();
     int count = 0;
-    Bytes bytes = Objects({object}).Bytes();
+    Writer3ds file = Objects({object});
+    Bytes bytes = file.Bytes();
     auto model = ParseModel3ds(bytes.data(), bytes.size(), count);
     std::string err = testing::internal::GetCapturedStderr();
     ASSERT_TRUE(model);
     EXPECT_EQ(count, 6);
     EXPECT_EQ(model[3].position[0], 1.0f);
-    EXPECT_EQ(err, "2 faces name vertices past the mesh's 4, skipped\n");
+    EXPECT_EQ(err, "chunk 0x4100 at " + std::to_string(file.Offset(0x4100)) + ": 2 faces name vertices past its 4, skipped\n");
 
     object.positions.clear();  // faces and no vertex list at all
     bytes = Objects({object}).Bytes();
@@ -179,7 +180,7 @@ TEST(Hostile, NameWithoutZeroEndsAtItsChunk) {
     Parsed parsed;
     std::string err = StderrOf(bytes, &parsed);
     EXPECT_TRUE(parsed.scene.meshes.empty());
-    EXPECT_EQ(err, "name at 18: no zero byte before 23\n");
+    EXPECT_EQ(err, "chunk 0x4000 at 12: name without its zero byte\n");
 }
 
 TEST(Hostile, OnlyTheFirstChunkIsTheModel) {

@@ -8,17 +8,6 @@ command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvf
 source "$(dirname "$0")/wine_env.sh" "$1"
 echo "frontend: $WINE_ARCH_NOTE"
 
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-    local description=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $description"
-        failed=$((failed + 1))
-    fi
-}
 # Adds the counts of a "N passed, N failed" line.
 count_checks() {
     local line

@@ -10,17 +10,6 @@ artifacts=$2
 mkdir -p "$artifacts"
 echo "renderer: $WINE_ARCH_NOTE"
 
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-    local description=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $description"
-        failed=$((failed + 1))
-    fi
-}
 probe() { $W "$PROBES/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # start_renderer: runs Ondrake.dll in the background; its exit code lands in

@@ -49,4 +49,17 @@ wine_make_prefix() {
     mkdir -p "$WINEPREFIX/drive_c/qorbel"
 }
 
+# Counts checks for the closing "N passed, N failed" line.
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+    local description=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $description"
+        failed=$((failed + 1))
+    fi
+}
+
 winepath_of() { echo "Z:${1//\//\\}"; }
