@@ -184,6 +184,21 @@ TEST_F(Frames, ATriangleWithZeroFaceNormalIsNotDisplaced) {
     EXPECT_FLOAT_EQ(buffer[18 + 5], 10.0f);  // face normal (0, 0, 1) / 0.1
 }
 
+TEST_F(Frames, AZeroHeightViewCountsAsOnePixelHigh) {
+    ResizeView(1024, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 1024);
+    EXPECT_EQ(viewport[3], 1);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    double f = 1.0 / std::tan(22.5 * 3.14159265358979323846 / 180.0);
+    // The matrix is kept in single precision.
+    EXPECT_NEAR(projection[0], f / 1024.0, 1e-8);  // aspect 1024 / 1
+    EXPECT_NEAR(projection[5], f, 1e-6);
+    EXPECT_NEAR(projection[14], 2 * 1000.0 * 0.1 / (0.1 - 1000.0), 1e-6);  // near 0.1, far 1000
+}
+
 // Pixels whose channels differ: the model's colour, not the grey trail.
 int Coloured(const Picture& picture, int x0, int y0, int x1, int y1) {
     int count = 0;
