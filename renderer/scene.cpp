@@ -1,6 +1,8 @@
 #include "scene.h"
 
 #include <cmath>
+#include <cstdio>
+#include <new>
 
 #include "reader3ds.h"
 
@@ -58,7 +60,7 @@ void DrawTrianglesArrays(SceneState& scene) {
     const ExplosionState& e = scene.explosion;
     float r[3][3];
     RotationMatrix(e.tumbleAngle, 1.0f, 0.0f, 1.0f, r);
-    float* out = scene.drawBuffer.data();
+    float* out = scene.drawBuffer.get();
     for (int t = 0; t < scene.vertexCount / 3; ++t) {
         const float* n = &scene.faceNormals[3 * t];
         const float d[3] = {n[0] / e.scale, n[1] / e.scale, n[2] / e.scale};
@@ -71,7 +73,7 @@ void DrawTrianglesArrays(SceneState& scene) {
         }
     }
     if (scene.vertexCount == 0) return;
-    glInterleavedArrays(GL_N3F_V3F, 0, scene.drawBuffer.data());
+    glInterleavedArrays(GL_N3F_V3F, 0, scene.drawBuffer.get());
     glDrawArrays(GL_TRIANGLES, 0, scene.vertexCount);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -129,13 +131,23 @@ void SetUpScene(SceneState& scene, const SceneHost& host) {
     const GLfloat lightPosition[4] = {10.0f, 0.0f, -20.0f, 1.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
 
+    // A model that barely fitted in memory may leave no room for these: no
+    // face normals, no model; no draw buffer, immediate mode, which needs
+    // none.
     int triangles = scene.vertexCount / 3;
-    scene.faceNormals.reset(new float[3 * size_t(triangles)]);
+    scene.faceNormals.reset(new (std::nothrow) float[3 * size_t(triangles)]);
+    if (!scene.faceNormals) {
+        std::fprintf(stderr, "out of memory for %d triangles\n", triangles);
+        scene.model.reset();
+        scene.vertexCount = triangles = 0;
+        scene.faceNormals.reset(new float[0]);
+    }
     for (int t = 0; t < triangles; ++t) {
         const FlatVertex* v = &scene.model[3 * t];
         ComputeFaceNormal(v[0].position, v[1].position, v[2].position, &scene.faceNormals[3 * t]);
     }
-    scene.drawBuffer.assign(6 * size_t(scene.vertexCount), 0.0f);
+    scene.drawBuffer.reset(new (std::nothrow) float[6 * size_t(scene.vertexCount)]);
+    if (!scene.drawBuffer) scene.path = DrawPath::Immediate;
 
     CreateTrailTexture(scene);
 }
@@ -256,7 +268,6 @@ void ReleaseScene(SceneState& scene) {
     scene.TrailTexture = 0;
     scene.model.reset();
     scene.faceNormals.reset();
-    scene.drawBuffer.clear();
-    scene.drawBuffer.shrink_to_fit();
+    scene.drawBuffer.reset();
     scene.vertexCount = 0;
 }

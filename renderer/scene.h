@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "gl.h"
 #include "mesh.h"
@@ -71,7 +70,7 @@ struct SceneState {
     std::unique_ptr<FlatVertex[]> model;
     int vertexCount = 0;
     std::unique_ptr<float[]> faceNormals;  // 3 per triangle
-    std::vector<float> drawBuffer;         // normal and position per vertex
+    std::unique_ptr<float[]> drawBuffer;   // normal and position per vertex
     GLuint TrailTexture = 0;
     ExplosionState explosion;
     CrtRandom random;

@@ -177,7 +177,7 @@ TEST_F(Frames, ATriangleWithZeroFaceNormalIsNotDisplaced) {
     EXPECT_EQ(scene.faceNormals[5], 1.0f);
     DrawExplosion(scene);
     // Normal, then position, per vertex; no tumble yet.
-    const float* buffer = scene.drawBuffer.data();
+    const float* buffer = scene.drawBuffer.get();
     EXPECT_EQ(buffer[6 + 3], 1.0f);
     EXPECT_EQ(buffer[6 + 5], 0.0f);
     EXPECT_EQ(buffer[18 + 3], 0.0f);

@@ -9,6 +9,7 @@
 #if defined(__SANITIZE_ADDRESS__)
 // Mesa keeps a few hundred bytes of its own for the life of the process.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }
 #endif
 
 namespace {
