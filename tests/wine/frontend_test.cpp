@@ -7,6 +7,7 @@
 //   frontend_test folder           prints ProgramFolder()
 //   frontend_test args ...         prints ArgumentText()
 //   frontend_test music FILE       runs the music player once, for a trace
+//   frontend_test end DIR          ends the program with a form loaded
 //   frontend_test noop             exits at once (a program to start)
 #include <windows.h>
 
@@ -224,6 +225,26 @@ void CheckForms() {
           "query-unload can refuse; unload follows query-unload");
 }
 
+// A loaded form whose unload handler would leave a mark; EndProgram must
+// end the process without running it.
+class MarkingForm : public Form {
+public:
+    explicit MarkingForm(std::string mark) : Form("End"), mark_(std::move(mark)) {}
+
+protected:
+    void OnUnload() override { WriteAll(mark_, "unloaded"); }
+
+private:
+    std::string mark_;
+};
+
+[[noreturn]] void EndWithFormLoaded(const std::string& dir) {
+    MarkingForm form(dir + "\\unloaded.txt");
+    LoadForm(form);
+    Skip(OpenForInput(dir + "\\present.txt"));
+    EndProgram();
+}
+
 void RunMusic(const char* file) {
     musicSystem = WinmmMusicSystem();
     BgmFile = file;
@@ -252,6 +273,7 @@ int main(int argc, char** argv) {
         std::printf("[%s]\n", ArgumentText().c_str());
         return 0;
     }
+    if (argc == 3 && !std::strcmp(argv[1], "end")) EndWithFormLoaded(argv[2]);
     if (argc == 3 && !std::strcmp(argv[1], "music")) {
         RunMusic(argv[2]);
         return 0;

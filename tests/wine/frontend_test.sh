@@ -39,6 +39,10 @@ cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
 check "program folder at a drive root keeps its backslash" \
     [ "$($W 'C:\frontend_test.exe' folder 2>/dev/null | tr -d '\r')" = 'C:\' ]
 
+$W 'C:\Ondrake\frontend_test.exe' end 'C:\Ondrake\work' >/dev/null 2>&1
+check "ending the program: exit code 0" [ $? = 0 ]
+check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt" ]
+
 # Music with the real winmm: no CD drive here, ALSA's null device as the
 # sound card, a music file that does not exist. It stays silent, never
 # stops the caller, and sends exactly these MCI strings.
