@@ -8,6 +8,7 @@
 //   frontend_test args ...         prints ArgumentText()
 //   frontend_test music FILE       runs the music player once, for a trace
 //   frontend_test end DIR          ends the program with a form loaded
+//   frontend_test unload DIR       unloads that form, then ends the program
 //   frontend_test noop             exits at once (a program to start)
 #include <windows.h>
 
@@ -225,8 +226,8 @@ void CheckForms() {
           "query-unload can refuse; unload follows query-unload");
 }
 
-// A loaded form whose unload handler would leave a mark; EndProgram must
-// end the process without running it.
+// A loaded form whose unload handler leaves a mark: unloading it must leave
+// the mark, ending the program with it loaded must not.
 class MarkingForm : public Form {
 public:
     explicit MarkingForm(std::string mark) : Form("End"), mark_(std::move(mark)) {}
@@ -238,10 +239,10 @@ private:
     std::string mark_;
 };
 
-[[noreturn]] void EndWithFormLoaded(const std::string& dir) {
+[[noreturn]] void EndWithMarkingForm(const std::string& dir, bool unloadFirst) {
     MarkingForm form(dir + "\\unloaded.txt");
     LoadForm(form);
-    Skip(OpenForInput(dir + "\\present.txt"));
+    if (unloadFirst) UnloadForm(form);
     EndProgram();
 }
 
@@ -273,7 +274,8 @@ int main(int argc, char** argv) {
         std::printf("[%s]\n", ArgumentText().c_str());
         return 0;
     }
-    if (argc == 3 && !std::strcmp(argv[1], "end")) EndWithFormLoaded(argv[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "end")) EndWithMarkingForm(argv[2], false);
+    if (argc == 3 && !std::strcmp(argv[1], "unload")) EndWithMarkingForm(argv[2], true);
     if (argc == 3 && !std::strcmp(argv[1], "music")) {
         RunMusic(argv[2]);
         return 0;

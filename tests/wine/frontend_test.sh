@@ -39,6 +39,9 @@ cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
 check "program folder at a drive root keeps its backslash" \
     [ "$($W 'C:\frontend_test.exe' folder 2>/dev/null | tr -d '\r')" = 'C:\' ]
 
+$W 'C:\Ondrake\frontend_test.exe' unload 'C:\Ondrake\work' >/dev/null 2>&1
+check "unloading a form runs its unload handler" [ -e "$app/work/unloaded.txt" ]
+rm -f "$app/work/unloaded.txt"
 $W 'C:\Ondrake\frontend_test.exe' end 'C:\Ondrake\work' >/dev/null 2>&1
 check "ending the program: exit code 0" [ $? = 0 ]
 check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt" ]
