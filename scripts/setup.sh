@@ -11,7 +11,9 @@ packages=(
     lib3ds-dev                                      # the reference in the load benchmark
     assimp-testmodels                               # another project's 3DS test files
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
+    libgl1:i386 libglx-mesa0:i386                   # OpenGL for 32-bit Wine (only recommended by wine32)
     xvfb xdotool imagemagick x11-apps locales       # a display, input, screenshots, a Japanese locale
+    fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
 )
 
 sudo=""

@@ -26,4 +26,6 @@ if compgen -G "build/fuzz/crashes/*" >/dev/null; then
     exit 1
 fi
 
+source scripts/wine_build.sh "$PWD/build"
+echo "wine: the Wine tests run the $WINE_ARCH_NOTE"
 ctest --preset host -j2

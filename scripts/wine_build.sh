@@ -5,7 +5,8 @@
 # The shipped programs are 32-bit. Where this machine's kernel cannot run
 # 32-bit programs (32-bit emulation disabled), Wine cannot either; then the
 # x86-64 build of the same sources runs under 64-bit Wine instead.
-if [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -d "$1/win32/dist" ]; then
+# ONDRAKE_WINE_ARCH=win64 takes that path on a machine that could run both.
+if [ "${ONDRAKE_WINE_ARCH:-}" != win64 ] && [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1 && [ -d "$1/win32/dist" ]; then
     W=/usr/lib/wine/wine
     export WINEARCH=win32
     DIST=$1/win32/dist PROBES=$1/win32/probes
