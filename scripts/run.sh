@@ -16,11 +16,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 headless=false
 if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     headless=true
-    export DISPLAY=:93
-    Xvfb :93 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    mkdir -p build
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>build/run-display >/dev/null 2>&1 &
     xvfb=$!
     trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X93 ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s build/run-display ] && break; sleep 0.1; done
+    export DISPLAY=:$(head -1 build/run-display)
 fi
 
 if [ ! -d "$WINEPREFIX/drive_c" ]; then

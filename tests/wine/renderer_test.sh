@@ -33,8 +33,7 @@ region() {  # file, geometry, fx expression
 }
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
-export DISPLAY=:91
-wine_start_display 91 1024x768 || { echo "no Xvfb"; exit 1; }
+wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 
@@ -93,8 +92,7 @@ check "Esc without model: exit code 0" [ "$(wait_exit 10)" = 0 ]
 # No 1024 x 768 x 32 mode (an 800 x 600 screen): exit code 1 at once, and
 # no window ever seen.
 wineserver -k
-export DISPLAY=:92
-wine_start_display 92 800x600 || { echo "no Xvfb"; exit 1; }
+wine_start_display 800x600 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx-small"
 probe never Sollvane_VC 6000 >"$T/never" &
 watcher=$!

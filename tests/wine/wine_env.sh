@@ -25,15 +25,17 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# wine_start_display NUMBER WxH: an X server of its own for each display.
+# wine_start_display WxH: an X server of its own, on the first free display
+# number (tests of several checkouts may run at once); exports DISPLAY.
 wine_start_display() {
-    Xvfb ":$1" -screen 0 "$2x24" -nolisten tcp >/dev/null 2>&1 &
+    local fifo=$T/displayfd.$RANDOM number=""
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     displays+=($!)
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
+    read -r -t 10 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || return 1
+    export DISPLAY=:$number
 }
 
 # wine_make_prefix DIR: a new prefix whose X11 driver manages no window
