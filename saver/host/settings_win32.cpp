@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "code_pages.h"
+#include "files.h"
+#include "paths.h"
 #include "runtime.h"
 
 std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file) {
@@ -20,16 +23,13 @@ std::string WriteIniString(const std::string& section, const std::string& key, c
 }
 
 bool FileExists(std::string path) {
-    if (!path.empty() && path.back() == '\\') path.pop_back();
+    if (EndsWithBackslash(path, IsSystemLeadByte)) path.pop_back();
     bool exists = OpenForInput(path).ok;
     CloseInput();
     return exists;
 }
 
-std::string IniPath() {
-    std::string folder = ProgramFolder();
-    return folder + (folder.back() == '\\' ? "" : "\\") + "Ondrake.ini";
-}
+std::string IniPath() { return JoinPath(ProgramFolder(), "Ondrake.ini", IsSystemLeadByte); }
 
 NumberLocale UserNumberLocale() {
     NumberLocale locale;

@@ -12,14 +12,12 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // Byte offsets where each character starts, and the end.
 std::vector<size_t> CharacterStarts(std::string_view text) {
     std::vector<size_t> starts;
     for (size_t i = 0; i < text.size();) {
         starts.push_back(i);
-        i += IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        i += IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
     }
     starts.push_back(text.size());
     return starts;
@@ -95,6 +93,8 @@ std::string DecimalPrefix(std::string_view text, size_t i, char decimal, char gr
 
 }  // namespace
 
+bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
 double Val(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i])) ++i;
@@ -166,7 +166,7 @@ std::string UCase(std::string_view text) {
     std::string out(text);
     for (size_t i = 0; i < out.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(out[i]);
-        if (IsLeadByte(c)) {
+        if (IsCp932LeadByte(c)) {
             ++i;  // the trail byte may look like a lower-case letter
         } else if (c >= 'a' && c <= 'z') {
             out[i] = static_cast<char>(c - 'a' + 'A');

@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+// True for the first byte of a double-byte character in code page 932.
+bool IsCp932LeadByte(unsigned char c);
+
 // Val: leading blanks skipped, then the longest prefix that reads as a
 // number (sign, digits, one '.', an exponent; or &H / &O digits). No
 // prefix gives 0. Always '.' as the decimal point, whatever the locale.

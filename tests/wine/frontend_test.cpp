@@ -17,10 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "code_pages.h"
+#include "files.h"
+#include "form.h"
 #include "music.h"
 #include "music_winmm.h"
 #include "runtime.h"
 #include "settings_win32.h"
+#include "timer.h"
 
 namespace {
 
@@ -188,7 +192,7 @@ public:
 
 protected:
     void OnLoad() override { events.push_back("load"); }
-    bool OnQueryUnload() override {
+    bool OnQueryUnload(UnloadMode) override {
         events.push_back("query");
         if (refuseFirstUnload) {
             refuseFirstUnload = false;

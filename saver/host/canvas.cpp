@@ -1,0 +1,127 @@
+#include "canvas.h"
+
+#include <windowsx.h>
+
+void Windowless::SetBounds(int left, int top, int width, int height) {
+    Refresh();
+    bounds_ = RECT{left, top, left + width, top + height};
+    Refresh();
+}
+
+void Windowless::SetVisible(bool visible) {
+    visible_ = visible;
+    Refresh();
+}
+
+void Windowless::Refresh() const {
+    if (container_) InvalidateRect(container_, &bounds_, FALSE);
+}
+
+void Canvas::Attach(HWND window) {
+    window_ = window;
+    for (Windowless* control : controls_) control->container_ = window;
+}
+
+HDC Canvas::Dc() {
+    if (!image_.ok()) Resize();
+    return image_.dc();
+}
+
+int Canvas::ScaleWidth() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    return client.right;
+}
+
+int Canvas::ScaleHeight() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    return client.bottom;
+}
+
+void Canvas::Clear() {
+    HDC dc = Dc();
+    if (!dc) return;
+    OwnedBrush brush(CreateSolidBrush(background_));
+    RECT all{0, 0, image_.width(), image_.height()};
+    FillRect(dc, &all, brush.get());
+}
+
+void Canvas::Refresh() const {
+    if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Canvas::Add(Windowless& control) {
+    control.container_ = window_;
+    controls_.push_back(&control);
+    control.Refresh();
+}
+
+// A new size keeps what was drawn at its place; new room takes the
+// background.
+void Canvas::Resize() {
+    int width = ScaleWidth(), height = ScaleHeight();
+    if (width <= 0 || height <= 0 || (image_.ok() && image_.width() == width && image_.height() == height)) return;
+    WindowDc screen(window_);
+    MemoryImage resized(screen.get(), width, height);
+    if (!resized.ok()) return;
+    OwnedBrush brush(CreateSolidBrush(background_));
+    RECT all{0, 0, width, height};
+    FillRect(resized.dc(), &all, brush.get());
+    if (image_.ok()) BitBlt(resized.dc(), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0, SRCCOPY);
+    image_ = std::move(resized);
+}
+
+void Canvas::Paint() {
+    PaintDc paint(window_);
+    HDC dc = paint.get();
+    const RECT& dirty = paint.dirty();
+    if (HDC image = Dc()) {
+        BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, image, dirty.left,
+               dirty.top, SRCCOPY);
+    } else {
+        OwnedBrush brush(CreateSolidBrush(background_));
+        FillRect(dc, &dirty, brush.get());
+    }
+    for (const Windowless* control : controls_) {
+        RECT overlap;
+        if (control->visible_ && IntersectRect(&overlap, &dirty, &control->bounds_)) control->Draw(dc);
+    }
+}
+
+void Canvas::MouseDown(MouseButton button, LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    // The topmost control under the press: the last one added.
+    for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
+        if ((*control)->visible_ && PtInRect(&(*control)->bounds_, at)) {
+            if ((*control)->onMouseDown) (*control)->onMouseDown(button);
+            return;
+        }
+    }
+}
+
+bool Canvas::Handle(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (message) {
+        case WM_PAINT:
+            Paint();
+            return true;
+        case WM_ERASEBKGND:
+            result = 1;  // the paint covers everything
+            return true;
+        case WM_SIZE:
+            if (image_.ok()) Resize();
+            return false;
+        case WM_LBUTTONDOWN:
+            MouseDown(MouseButton::Left, lParam);
+            return true;
+        case WM_RBUTTONDOWN:
+            MouseDown(MouseButton::Right, lParam);
+            return true;
+        case WM_MBUTTONDOWN:
+            MouseDown(MouseButton::Middle, lParam);
+            return true;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,264 @@
+#include "form.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "code_pages.h"
+#include "runtime.h"
+#include "timer.h"
+
+namespace {
+
+const wchar_t kFormClass[] = L"OndrakeForm";
+// How often the message loop looks for embedded forms whose host window
+// has gone without telling them (its process ended).
+constexpr UINT kOrphanCheckMs = 250;
+
+std::vector<Form*> loadedForms;
+
+void RegisterFormClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kFormClass;
+    registered = RegisterClassW(&windowClass) != 0;
+}
+
+DWORD StyleOf(BorderStyle border) {
+    switch (border) {
+        case BorderStyle::FixedSingle:
+            return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        case BorderStyle::None:
+            return WS_POPUP | WS_CLIPCHILDREN;
+        default:
+            return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    }
+}
+
+int PixelsFromTwips(int twips, float twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
+int TwipsFromPixels(int pixels, float twipsPerPixel) { return static_cast<int>(std::lround(pixels * twipsPerPixel)); }
+
+// A form embedded in a window of another program ends with that window:
+// either its own window is destroyed with it, or, when that program ended
+// without destroying it here, its parent is no longer a window.
+void UnloadOrphanedForms() {
+    std::vector<Form*> forms = loadedForms;
+    for (Form* form : forms) {
+        HWND window = form->window();
+        if (!window || !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) continue;
+        if (!IsWindow(window) || !IsWindow(GetParent(window))) UnloadForm(*form, UnloadMode::Destroyed);
+    }
+}
+
+bool IsOrphanCheck(const MSG& message, UINT_PTR timer) {
+    return message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer;
+}
+
+// One message for the forms: Tab and the arrow keys move between a form's
+// controls as in a dialog box.
+void PumpOne(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    for (Form* form : loadedForms)
+        if (root && form->window() == root && IsDialogMessageW(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+// Runs messages until done() says so or the queue ends.
+template <typename Done>
+void MessageLoop(Done done) {
+    UINT_PTR orphanCheck = SetTimer(nullptr, 0, kOrphanCheckMs, nullptr);
+    MSG message;
+    while (!done() && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsOrphanCheck(message, orphanCheck))
+            UnloadOrphanedForms();
+        else
+            PumpOne(message);
+    }
+    KillTimer(nullptr, orphanCheck);
+}
+
+}  // namespace
+
+Form::Form(std::string caption) : caption_(std::move(caption)), canvas_(GetSysColor(COLOR_BTNFACE)) {}
+
+Form::~Form() {
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+        loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
+    }
+}
+
+void Form::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (window_) SetWindowTextW(window_, WideFromCp932(caption_).c_str());
+}
+
+void Form::SetClientSizeTwips(int width, int height) {
+    clientWidthTwips_ = width;
+    clientHeightTwips_ = height;
+}
+
+void Form::Move(int left, int top) { Move(left, top, WidthTwips(), HeightTwips()); }
+
+void Form::Move(int left, int top, int width, int height) {
+    if (!window_) return;
+    float x = TwipsPerPixelX(), y = TwipsPerPixelY();
+    MoveWindow(window_, PixelsFromTwips(left, x), PixelsFromTwips(top, y), PixelsFromTwips(width, x),
+               PixelsFromTwips(height, y), TRUE);
+}
+
+int Form::WidthTwips() const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return TwipsFromPixels(rect.right - rect.left, TwipsPerPixelX());
+}
+
+int Form::HeightTwips() const {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    return TwipsFromPixels(rect.bottom - rect.top, TwipsPerPixelY());
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    // A handler's failure must not unwind through the system's frames.
+    try {
+        return form->Handle(message, wParam, lParam);
+    } catch (...) {
+        EndProgram();
+    }
+}
+
+LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (canvas_.Handle(message, wParam, lParam, result)) return result;
+    switch (message) {
+        case WM_SIZE:
+            resized_ = true;
+            OnResize();
+            return 0;
+        case WM_CLOSE:
+            UnloadForm(*this, UnloadMode::FormControlMenu);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return UnloadForm(*this, UnloadMode::AppWindows) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam) UnloadForm(*this, UnloadMode::AppWindows);
+            return 0;
+        case WM_DESTROY:
+            // Only a window destroyed from outside gets here: an unloading
+            // form lets go of its window first.
+            Detach();
+            return 0;
+        case WM_TIMER:
+            for (Timer* timer : timers_) {
+                if (reinterpret_cast<UINT_PTR>(timer) != wParam) continue;
+                if (timer->enabled()) timer->Tick();  // may unload the form
+                break;
+            }
+            return 0;
+        case WM_SETCURSOR:
+            if (ApplyAppPointer()) return TRUE;
+            break;
+        case WM_ACTIVATE:
+            // Keep the focused control across deactivation, as a dialog box
+            // does; the first control in the tab order gets it at first.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+            } else {
+                HWND focus = lastFocus_ && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)
+                                 ? lastFocus_
+                                 : GetNextDlgTabItem(window_, nullptr, FALSE);
+                if (focus) SetFocus(focus);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    if (OnMessage(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void Form::Detach() {
+    OnQueryUnload(UnloadMode::Destroyed);
+    OnUnload();
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
+}
+
+void LoadForm(Form& form) {
+    if (form.window_) return;
+    RegisterFormClass();
+    DWORD style = StyleOf(form.border_);
+    int width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    if (form.clientWidthTwips_ > 0 && form.clientHeightTwips_ > 0) {
+        RECT rect{0, 0, PixelsFromTwips(form.clientWidthTwips_, TwipsPerPixelX()),
+                  PixelsFromTwips(form.clientHeightTwips_, TwipsPerPixelY())};
+        AdjustWindowRectEx(&rect, style, FALSE, 0);
+        width = rect.right - rect.left;
+        height = rect.bottom - rect.top;
+    }
+    form.window_ = CreateWindowExW(0, kFormClass, WideFromCp932(form.caption_).c_str(), style, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!form.window_) return;
+    form.canvas_.Attach(form.window_);
+    SetWindowLongPtrW(form.window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
+    SetWindowLongPtrW(form.window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WindowProc));
+    if (form.icon_) {
+        HINSTANCE instance = GetModuleHandleW(nullptr);
+        for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+            int pixels = GetSystemMetrics(size);
+            HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(form.icon_), IMAGE_ICON, pixels, pixels, LR_SHARED);
+            SendMessageW(form.window_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+        }
+    }
+    loadedForms.push_back(&form);
+    for (Timer* timer : form.timers_) timer->Apply();
+    form.OnLoad();
+}
+
+void ShowForm(Form& form, bool modal) {
+    LoadForm(form);
+    if (!form.loaded()) return;
+    ShowWindow(form.window(), SW_SHOW);
+    if (!form.resized_) {
+        form.resized_ = true;
+        form.OnResize();
+    }
+    if (!modal) return;
+    MessageLoop([&form] { return !form.loaded(); });
+}
+
+bool UnloadForm(Form& form, UnloadMode mode) {
+    if (!form.window_) return true;
+    if (form.OnQueryUnload(mode)) return false;
+    form.OnUnload();
+    if (!form.window_) return true;  // the unload handler ended it already
+    for (Timer* timer : form.timers_) KillTimer(form.window_, reinterpret_cast<UINT_PTR>(timer));
+    HWND window = form.window_;
+    form.window_ = nullptr;
+    loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), &form), loadedForms.end());
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+    return true;
+}
+
+void RunWhileFormsLoaded() {
+    MessageLoop([] { return loadedForms.empty(); });
+}
+
+HWND ActiveFormWindow() {
+    HWND owner = nullptr;
+    for (Form* form : loadedForms)
+        if (IsWindowVisible(form->window())) owner = form->window();
+    return owner;
+}

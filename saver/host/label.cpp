@@ -1,0 +1,61 @@
+#include "label.h"
+
+Label::Label() { SetFont(ProportionalGothic()); }
+
+void Label::SetCaption(const std::wstring& caption) {
+    caption_ = caption;
+    Refresh();
+}
+
+void Label::SetFont(const FontDesc& font) {
+    font_ = CreateFontFrom(font);
+    Refresh();
+}
+
+void Label::SetForeColour(COLORREF colour) {
+    foreColour_ = colour;
+    Refresh();
+}
+
+void Label::SetAlignment(Alignment alignment) {
+    alignment_ = alignment;
+    Refresh();
+}
+
+void Label::SetBorder(bool border) {
+    border_ = border;
+    Refresh();
+}
+
+UINT Label::Format() const {
+    // Text is shown as it stands: an ampersand in a path is no mnemonic.
+    UINT format = DT_NOPREFIX | (alignment_ == Alignment::Centre ? DT_CENTER : DT_LEFT);
+    // A framed label lays long text out over its lines, breaking words
+    // (a path has few blanks) when they do not fit.
+    if (border_) format |= DT_WORDBREAK | DT_EDITCONTROL;
+    return format;
+}
+
+void Label::AutoSize() {
+    WindowDc screen(nullptr);
+    ScopedSelect font(screen.get(), font_.get());
+    RECT measured{0, 0, 0, 0};
+    DrawTextW(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured,
+              DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+    SetBounds(bounds().left, bounds().top, measured.right, measured.bottom);
+}
+
+void Label::Draw(HDC dc) const {
+    RECT area = bounds();
+    if (border_) {
+        OwnedBrush frame(CreateSolidBrush(RGB(0, 0, 0)));
+        FrameRect(dc, &area, frame.get());
+        InflateRect(&area, -2, -1);
+    }
+    ScopedSelect font(dc, font_.get());
+    int previousMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF previousColour = SetTextColor(dc, foreColour_);
+    DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, Format());
+    SetTextColor(dc, previousColour);
+    SetBkMode(dc, previousMode);
+}

@@ -1,0 +1,56 @@
+#include "picture_box.h"
+
+#include "runtime.h"
+
+namespace {
+
+const wchar_t kPictureClass[] = L"OndrakePicture";
+
+void RegisterPictureClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kPictureClass;
+    registered = RegisterClassW(&windowClass) != 0;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(HWND parent, int x, int y, int width, int height, COLORREF background)
+    : canvas_(background) {
+    RegisterPictureClass();
+    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_) return;
+    canvas_.Attach(window_);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureBox::WindowProc));
+}
+
+PictureBox::~PictureBox() {
+    if (window_ && IsWindow(window_)) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!box) return DefWindowProcW(window, message, wParam, lParam);
+    try {
+        LRESULT result = 0;
+        if (box->canvas_.Handle(message, wParam, lParam, result)) return result;
+        if (message == WM_SETCURSOR && ApplyAppPointer()) return TRUE;
+        if (message == WM_DESTROY) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            box->window_ = nullptr;
+        }
+    } catch (...) {
+        EndProgram();
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

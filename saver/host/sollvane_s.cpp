@@ -1,0 +1,71 @@
+#include "sollvane_s.h"
+
+#include "code_pages.h"
+#include "music.h"
+#include "paths.h"
+#include "settings.h"
+
+namespace {
+
+const char kRendererTitle[] = "Sollvane_VC";
+
+// The last three characters of the music file's name, upper-cased.
+std::string FileType() { return UCase(Right(BgmFile, 3)); }
+
+}  // namespace
+
+Sollvane_S::Sollvane_S()
+    : Form(kRunCaption),
+      Timer1(*this, [] { Mp3Poll(); }),
+      Timer2(*this,
+             [this] {
+                 CdPoll();
+                 Timer2.SetEnabled(CdActive != kFalse);
+             }),
+      Timer3(*this, [this] { WatchRenderer(); }) {
+    Timer1.SetInterval(1000);
+    Timer2.SetInterval(200);
+    Timer3.SetInterval(50);
+    Timer3.SetEnabled(true);
+}
+
+void Sollvane_S::OnLoad() {
+    std::string rendererPath = JoinPath(ProgramFolder(), "Ondrake.dll", IsSystemLeadByte);
+    watch_.started = StartProgram(rendererPath, SW_SHOWNORMAL, &renderer_).ok;
+    watch_.startTime = GetTickCount();
+    if (BgmKind == 1) {
+        CdOpen();
+        Timer2.SetEnabled(true);
+    }
+    if (BgmKind == 2) {
+        if (FileType() == "WAV") WavPlay();
+        if (FileType() == "MP3") {
+            Mp3Play();
+            Timer1.SetEnabled(true);
+        }
+    }
+}
+
+void Sollvane_S::WatchRenderer() {
+    bool found = FindWindowA(nullptr, kRendererTitle) != nullptr;
+    bool ended = renderer_ && WaitForSingleObject(renderer_.get(), 0) == WAIT_OBJECT_0;
+    if (!RendererGone(watch_, found, ended, GetTickCount())) return;
+    Timer3.SetEnabled(false);
+    UnloadForm(*this);
+}
+
+bool Sollvane_S::OnQueryUnload(UnloadMode) {
+    if (Timer2.enabled()) {
+        Timer2.SetEnabled(false);
+        CdStop();
+    }
+    if (BgmKind == 2) {
+        if (FileType() == "WAV") WavStop();
+        if (FileType() == "MP3") Mp3Stop();
+    }
+    // Only a run started with /s hid the cursor. Showing it is asked for
+    // outright: the count kept from hiding can be 0, which as a flag
+    // would hide it once more.
+    if (ModeLetter(ArgumentText()) == "S") CursorCount = ShowCursor(TRUE);
+    EndProgram();
+}
