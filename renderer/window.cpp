@@ -5,6 +5,8 @@
 
 #include <mmsystem.h>
 
+#include <cstddef>
+
 #include "scene.h"
 
 namespace {
@@ -89,8 +91,12 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits) {
     windowClass.lpszClassName = kClassName;
     if (!RegisterClassA(&windowClass)) return false;
 
+    // The request names the structure as it was before the panning fields
+    // (148 bytes), not the larger one of today's headers (156).
+    constexpr WORD kDevModeSize = offsetof(DEVMODEA, dmPanningWidth);
+    static_assert(kDevModeSize == 148, "DEVMODEA without its panning fields");
     DEVMODEA mode{};
-    mode.dmSize = sizeof mode;
+    mode.dmSize = kDevModeSize;
     mode.dmPelsWidth = width;
     mode.dmPelsHeight = height;
     mode.dmBitsPerPel = bits;

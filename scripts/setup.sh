@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev  # native build, sanitizers, libFuzzer
     pkg-config libosmesa6-dev libglu1-mesa-dev zlib1g-dev  # headless rendering of the scene
+    libjpeg62-turbo-dev                             # its JPEG pictures (the preview still)
     libgtest-dev libgmock-dev                       # unit tests
     mingw-w64                                       # the Windows programs
     lib3ds-dev                                      # the reference in the load benchmark

@@ -2,9 +2,11 @@
 // pictures rendered headless on Mesa's software rasterizer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "drake.h"
 #include "fixtures.h"
@@ -162,7 +164,9 @@ TEST_F(Frames, TheTitleIsSetAgainOnceASecond) {
     for (int i = 0; i < 10; ++i) RenderFrame(scene);  // 0 .. 0.9 s
     EXPECT_EQ(titles, 1);
     RenderFrame(scene);  // 1.0 s: not above one second
-    RenderFrame(scene);
+    EXPECT_EQ(titles, 1);
+    clock.frameMs = 1;
+    RenderFrame(scene);  // 1.001 s
     EXPECT_EQ(titles, 2);
 }
 
@@ -197,6 +201,164 @@ TEST_F(Frames, AZeroHeightViewCountsAsOnePixelHigh) {
     EXPECT_NEAR(projection[0], f / 1024.0, 1e-8);  // aspect 1024 / 1
     EXPECT_NEAR(projection[5], f, 1e-6);
     EXPECT_NEAR(projection[14], 2 * 1000.0 * 0.1 / (0.1 - 1000.0), 1e-6);  // near 0.1, far 1000
+}
+
+// Single triangles whose place and shade on the first frame are worked out
+// here from the camera, the spin, the projection and the light, so each of
+// those values shows in the picture.
+struct Vec {
+    double x, y, z;
+};
+
+Vec Add(Vec a, Vec b, double k = 1) { return {a.x + k * b.x, a.y + k * b.y, a.z + k * b.z}; }
+double Dot(Vec a, Vec b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// Turned by degrees about the y axis, as glRotatef turns it.
+Vec SpinY(Vec v, double degrees) {
+    double a = degrees * 3.14159265358979323846 / 180.0;
+    return {std::cos(a) * v.x + std::sin(a) * v.z, v.y, -std::sin(a) * v.x + std::cos(a) * v.z};
+}
+
+// Eye coordinates of corner p of a triangle whose face normal is n, with
+// no tumble: pushed out along n by 1 / scale, spun, 50 units ahead.
+Vec EyePoint(Vec p, Vec n, double spin, double scale = 0.1) {
+    return Add(SpinY(Add(p, n, 1 / scale), spin), {0, 0, -50});
+}
+
+// Normalised device coordinates under the 45 degree, 4:3 projection.
+Vec Project(Vec eye) {
+    double f = 1.0 / std::tan(22.5 * 3.14159265358979323846 / 180.0);
+    return {f / (1024.0 / 768.0) * eye.x / -eye.z, f * eye.y / -eye.z, 0};
+}
+
+// Pixel of the 1024 x 768 picture, rows from the top.
+Vec ScreenPixel(Vec ndc) { return {(ndc.x + 1) * 512, (1 - ndc.y) * 384, 0}; }
+
+// One channel lit by light 0 at (10, 0, -20) with the other lighting values
+// left at OpenGL's defaults: 0.2 of ambient light plus the diffuse term.
+double Lit(double colour, Vec eye, Vec normal) {
+    Vec toLight = Add({10, 0, -20}, eye, -1);
+    double d = Dot(normal, toLight) / std::sqrt(Dot(toLight, toLight));
+    return std::min(1.0, colour * (0.2 + std::max(0.0, d)));
+}
+
+// Facing +z, 15 units left of the origin: the light falls on it at a
+// slant, so its shade says where the light is and how it was drawn.
+const Vec kLeftCorners[3] = {{-17, -2, 0}, {-13, -2, 0}, {-15, 2, 0}};
+
+// A model of separate triangles, three corners each, in drawing order.
+std::string TrianglesPath(const std::string& name, const std::vector<Vec>& corners) {
+    ObjectData object;
+    object.name = "Probe";
+    for (const Vec& c : corners) {
+        object.positions.insert(object.positions.end(), {float(c.x), float(c.y), float(c.z)});
+        object.faces.push_back(static_cast<uint16_t>(object.faces.size()));
+    }
+    return WriteTemp(name, WriteModel3ds({object}));
+}
+
+std::string LeftTrianglePath() {
+    return TrianglesPath("scene_test_left.3ds", {std::begin(kLeftCorners), std::end(kLeftCorners)});
+}
+
+// The model's pixels: the trail is grey, the model never is.
+bool IsModel(const unsigned char* p) { return p[0] != p[1] || p[1] != p[2]; }
+
+// The first frame's random draws: blue, green, red for the capture pass,
+// then again for the display pass.
+constexpr double kCaptureColour[3] = {0.98, 0.54, 0.42};
+constexpr double kDisplayColour[3] = {0.83, 0.63, 0.68};
+
+TEST_F(Frames, ATriangleLandsWhereTheCameraSpinAndProjectionPutIt) {
+    const std::string path = LeftTrianglePath();
+    for (DrawPath drawPath : {DrawPath::Immediate, DrawPath::Arrays})
+        for (double spin : {0.0, 60.0, -60.0}) {
+            SCOPED_TRACE(testing::Message() << "spin " << spin
+                                            << (drawPath == DrawPath::Arrays ? ", arrays" : ", immediate"));
+            SceneState fresh;
+            fresh.path = drawPath;
+            SetUpScene(fresh, HeadlessHost(path.c_str(), clock, &titles));
+            fresh.explosion.spinAngle = float(spin);
+            RenderFrame(fresh);
+            Picture picture = view.Read();
+            ReleaseScene(fresh);
+
+            double low[2] = {1e9, 1e9}, high[2] = {-1e9, -1e9};
+            for (const Vec& corner : kLeftCorners) {
+                Vec pixel = ScreenPixel(Project(EyePoint(corner, {0, 0, 1}, spin)));
+                low[0] = std::min(low[0], pixel.x), high[0] = std::max(high[0], pixel.x);
+                low[1] = std::min(low[1], pixel.y), high[1] = std::max(high[1], pixel.y);
+            }
+            int found[4] = {1024, 768, -1, -1};
+            for (int y = 0; y < 768; ++y)
+                for (int x = 0; x < 1024; ++x)
+                    if (IsModel(picture.Pixel(x, y))) {
+                        found[0] = std::min(found[0], x), found[1] = std::min(found[1], y);
+                        found[2] = std::max(found[2], x), found[3] = std::max(found[3], y);
+                    }
+            // Pixels are lit when their centres (x + 0.5) fall inside.
+            EXPECT_NEAR(found[0] + 0.5, low[0], 1.5);
+            EXPECT_NEAR(found[2] + 0.5, high[0], 1.5);
+            EXPECT_NEAR(found[1] + 0.5, low[1], 1.5);
+            EXPECT_NEAR(found[3] + 0.5, high[1], 1.5);
+        }
+}
+
+TEST_F(Frames, TheDisplayPassIsLitAndTheCapturePassFlat) {
+    Start(LeftTrianglePath());
+    RenderFrame(scene);
+    Picture picture = view.Read();
+
+    // The triangle faces the camera, so its colours interpolate linearly on
+    // the screen and the centroid shows the mean of the corners' shades.
+    Vec centroid{0, 0, 0};
+    double shade[3] = {0, 0, 0};
+    for (const Vec& corner : kLeftCorners) {
+        Vec eye = EyePoint(corner, {0, 0, 1}, 0);
+        centroid = Add(centroid, corner, 1.0 / 3);
+        for (int c = 0; c < 3; ++c) shade[c] += Lit(kDisplayColour[c], eye, {0, 0, 1}) / 3;
+    }
+    Vec ndc = Project(EyePoint(centroid, {0, 0, 1}, 0));
+    Vec pixel = ScreenPixel(ndc);
+    const unsigned char* shown = picture.Pixel(int(pixel.x), int(pixel.y));
+    for (int c = 0; c < 3; ++c) EXPECT_NEAR(shown[c], 255 * shade[c], 3) << "channel " << c;
+
+    // The capture pass drew its own colour unlit into the trail texture,
+    // which keeps the red channel as its grey.
+    std::vector<unsigned char> trail(256 * 256);
+    glBindTexture(GL_TEXTURE_2D, scene.TrailTexture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, trail.data());
+    int texel = int((ndc.y + 1) * 128) * 256 + int((ndc.x + 1) * 128);
+    EXPECT_NEAR(trail[texel], 255 * kCaptureColour[0], 2);
+}
+
+TEST_F(Frames, TheNearerOfTwoOverlappingTrianglesHidesTheOther) {
+    // The near triangle faces the camera and is drawn first; the far one,
+    // larger and behind it, faces away, so it would show only the ambient
+    // fifth of the colour.
+    Start(TrianglesPath("scene_test_overlap.3ds",
+                        {{-2, -2, 0}, {2, -2, 0}, {0, 2, 0}, {-8, -8, 0}, {0, 8, 0}, {8, -8, 0}}));
+    RenderFrame(scene);
+    Picture picture = view.Read();
+    Vec near = EyePoint({0, -2.0 / 3, 0}, {0, 0, 1}, 0);
+    Vec pixel = ScreenPixel(Project(near));
+    const unsigned char* shown = picture.Pixel(int(pixel.x), int(pixel.y));
+    EXPECT_NEAR(shown[0], 255 * Lit(kDisplayColour[0], near, {0, 0, 1}), 3);
+}
+
+TEST_F(Frames, TheTrailAddsNinetyThreeHundredthsOfItsGreyToTheFrame) {
+    Start(DrakePath());
+    std::vector<unsigned char> grey(256 * 256, 160);
+    glBindTexture(GL_TEXTURE_2D, scene.TrailTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 256, 256, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, grey.data());
+    const float below[3] = {0.1f, 0.2f, 0.3f};
+    glClearColor(below[0], below[1], below[2], 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);  // as every frame draws its trail
+    DrawTrailQuad(scene);
+    Picture picture = view.Read();
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(picture.Pixel(512, 384)[c], 255 * below[c] + 0.93 * 160, 2) << "channel " << c;
 }
 
 // Pixels whose channels differ: the model's colour, not the grey trail.
