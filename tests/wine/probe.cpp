@@ -1,24 +1,66 @@
 // probe: asks Windows about another program's windows, for the end-to-end
-// tests. One question per run; the answer on standard output.
+// tests. One question per run; the answer on standard output (UTF-8).
 //
 //   probe find TITLE          class, rectangle and styles of the top-level
 //                             window with that title; exit 1 if none
+//   probe count TITLE         how many top-level windows have that title
 //   probe wait TITLE MS       waits up to MS for the window; exit 1 if none
 //   probe gone TITLE MS       waits up to MS for no such window; exit 1 if one
 //   probe never TITLE MS      watches for MS; prints "never" or "seen"
 //   probe close TITLE         posts WM_CLOSE to it
 //   probe char TITLE CODE     posts WM_CHAR with that character code
 //   probe mouse TITLE         posts a mouse move and a click to it
+//   probe post TITLE MSG W    posts message MSG (decimal) with wParam W
+//   probe children TITLE      its child windows, one a line: class, text,
+//                             rectangle in its client area, enabled, visible
+//   probe focus TITLE         class and text of the focused window of the
+//                             thread that owns that window
+//   probe box TITLE MS        waits up to MS for a message box captioned
+//                             TITLE, prints its text, presses OK
+//   probe cursor              "showing" or "hidden"
+//   probe follow A B MS       waits up to MS for window A to go, then for B:
+//                             prints the milliseconds between the two
+//   probe record FILE TEXT    writes TEXT to FILE (a program to start)
+//   probe host W H MS         a top-level window "Preview Host" with a W x H
+//                             client area; prints its handle; lives MS, or
+//                             until it is sent WM_USER (then it destroys
+//                             its window first and stays 2 s more)
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size_t(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}
+
+// Arguments arrive in the system's code page.
+std::wstring Wide(const char* text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+    std::wstring wide(size_t(length), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
+    wide.resize(wide.empty() ? 0 : wide.size() - 1);
+    return wide;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+HWND FindTop(const char* title) { return FindWindowW(nullptr, Wide(title).c_str()); }
+
 int Find(const char* title) {
-    HWND window = FindWindowA(nullptr, title);
+    HWND window = FindTop(title);
     if (!window) {
         std::printf("none\n");
         return 1;
@@ -27,18 +69,41 @@ int Find(const char* title) {
     GetClassNameA(window, className, sizeof className);
     RECT rect{};
     GetWindowRect(window, &rect);
-    std::printf("class=%s rect=%ld,%ld,%ld,%ld style=0x%08lx exstyle=0x%08lx visible=%d parent=%d\n", className,
-                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+    RECT client{};
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("class=%s rect=%ld,%ld,%ld,%ld style=0x%08lx exstyle=0x%08lx visible=%d parent=%d "
+                "client=%ld,%ld,%ld,%ld\n",
+                className, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                 static_cast<unsigned long>(GetWindowLongA(window, GWL_STYLE)),
                 static_cast<unsigned long>(GetWindowLongA(window, GWL_EXSTYLE)), IsWindowVisible(window) ? 1 : 0,
-                GetParent(window) ? 1 : 0);
+                GetParent(window) ? 1 : 0, origin.x, origin.y, client.right, client.bottom);
+    return 0;
+}
+
+struct Counting {
+    std::wstring title;
+    int count = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
+    auto& counting = *reinterpret_cast<Counting*>(data);
+    if (TextOf(window) == counting.title) ++counting.count;
+    return TRUE;
+}
+
+int Count(const char* title) {
+    Counting counting{Wide(title)};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counting));
+    std::printf("%d\n", counting.count);
     return 0;
 }
 
 int Wait(const char* title, int ms, bool present) {
     DWORD start = GetTickCount();
     for (;;) {
-        if ((FindWindowA(nullptr, title) != nullptr) == present) return 0;
+        if ((FindTop(title) != nullptr) == present) return 0;
         if (GetTickCount() - start > DWORD(ms)) return 1;
         Sleep(20);
     }
@@ -47,7 +112,7 @@ int Wait(const char* title, int ms, bool present) {
 int Never(const char* title, int ms) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < DWORD(ms)) {
-        if (FindWindowA(nullptr, title)) {
+        if (FindTop(title)) {
             std::printf("seen\n");
             return 1;
         }
@@ -58,8 +123,132 @@ int Never(const char* title, int ms) {
 }
 
 int Post(const char* title, UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND window = FindWindowA(nullptr, title);
+    HWND window = FindTop(title);
     if (!window || !PostMessageA(window, message, wParam, lParam)) return 1;
+    return 0;
+}
+
+struct ChildList {
+    HWND top;
+};
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
+    HWND top = reinterpret_cast<ChildList*>(data)->top;
+    char className[256] = {};
+    GetClassNameA(child, className, sizeof className);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
+    std::printf("%s|%s|%ld,%ld,%ld,%ld|enabled=%d|visible=%d\n", className, Utf8(TextOf(child)).c_str(), rect.left,
+                rect.top, rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
+                IsWindowVisible(child) ? 1 : 0);
+    return TRUE;
+}
+
+int Children(const char* title) {
+    ChildList list{FindTop(title)};
+    if (!list.top) return 1;
+    EnumChildWindows(list.top, PrintChild, reinterpret_cast<LPARAM>(&list));
+    return 0;
+}
+
+int Focus(const char* title) {
+    HWND top = FindTop(title);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!top || !GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return 1;
+    char className[256] = {};
+    if (info.hwndFocus) GetClassNameA(info.hwndFocus, className, sizeof className);
+    std::printf("%s|%s\n", className, info.hwndFocus ? Utf8(TextOf(info.hwndFocus)).c_str() : "");
+    return 0;
+}
+
+BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (!lstrcmpiA(className, "Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
+        std::wstring text = TextOf(child);
+        if (!text.empty()) std::printf("%s\n", Utf8(text).c_str());
+    }
+    return TRUE;
+}
+
+int Box(const char* title, int ms) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < DWORD(ms)) {
+        HWND box = FindWindowW(L"#32770", Wide(title).c_str());
+        if (box) {
+            Sleep(100);  // let it finish laying itself out
+            EnumChildWindows(box, PrintStatic, 0);
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+            return 0;
+        }
+        Sleep(20);
+    }
+    std::printf("no box\n");
+    return 1;
+}
+
+int Cursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) return 1;
+    std::printf("%s\n", info.flags & CURSOR_SHOWING ? "showing" : "hidden");
+    return 0;
+}
+
+int Follow(const char* first, const char* second, int ms) {
+    LARGE_INTEGER frequency, gone, after;
+    QueryPerformanceFrequency(&frequency);
+    DWORD start = GetTickCount();
+    while (FindTop(first)) {
+        if (GetTickCount() - start > DWORD(ms)) return 1;
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&gone);
+    while (FindTop(second)) {
+        if (GetTickCount() - start > DWORD(ms)) return 1;
+        Sleep(1);
+    }
+    QueryPerformanceCounter(&after);
+    std::printf("%.0f\n", double(after.QuadPart - gone.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    return 0;
+}
+
+LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER) {
+        DestroyWindow(window);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(window, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int Host(int width, int height, int ms) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = HostProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"PreviewHost";
+    RegisterClassW(&windowClass);
+    RECT rect{0, 0, width, height};
+    AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, 0);
+    HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100,
+                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
+    std::fflush(stdout);
+    DWORD start = GetTickCount(), destroyed = 0;
+    MSG message;
+    while (GetTickCount() - start < DWORD(ms) && (!destroyed || GetTickCount() - destroyed < 2000)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        if (!destroyed && !IsWindow(window)) destroyed = GetTickCount();
+        Sleep(5);
+    }
     return 0;
 }
 
@@ -67,17 +256,34 @@ int Post(const char* title, UINT message, WPARAM wParam, LPARAM lParam) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "find")) return Find(argv[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "count")) return Count(argv[2]);
     if (argc == 4 && !std::strcmp(argv[1], "wait")) return Wait(argv[2], std::atoi(argv[3]), true);
     if (argc == 4 && !std::strcmp(argv[1], "gone")) return Wait(argv[2], std::atoi(argv[3]), false);
     if (argc == 4 && !std::strcmp(argv[1], "never")) return Never(argv[2], std::atoi(argv[3]));
     if (argc == 3 && !std::strcmp(argv[1], "close")) return Post(argv[2], WM_CLOSE, 0, 0);
     if (argc == 4 && !std::strcmp(argv[1], "char")) return Post(argv[2], WM_CHAR, std::atoi(argv[3]), 0);
+    if (argc == 5 && !std::strcmp(argv[1], "post"))
+        return Post(argv[2], UINT(std::atoi(argv[3])), WPARAM(std::atoi(argv[4])), 0);
+    if (argc == 3 && !std::strcmp(argv[1], "children")) return Children(argv[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "focus")) return Focus(argv[2]);
+    if (argc == 4 && !std::strcmp(argv[1], "box")) return Box(argv[2], std::atoi(argv[3]));
+    if (argc == 2 && !std::strcmp(argv[1], "cursor")) return Cursor();
+    if (argc == 5 && !std::strcmp(argv[1], "follow")) return Follow(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 4 && !std::strcmp(argv[1], "record")) {
+        FILE* file = std::fopen(argv[2], "wb");
+        if (!file) return 1;
+        std::fputs(argv[3], file);
+        return std::fclose(file) == 0 ? 0 : 1;
+    }
+    if (argc == 5 && !std::strcmp(argv[1], "host"))
+        return Host(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc == 3 && !std::strcmp(argv[1], "mouse")) {
         int failed = Post(argv[2], WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
         failed |= Post(argv[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
         failed |= Post(argv[2], WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
         return failed;
     }
-    std::fprintf(stderr, "usage: probe find|wait|gone|never|close|char|mouse TITLE [ARG]\n");
+    std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
+                         "       follow|record|host ...\n");
     return 2;
 }

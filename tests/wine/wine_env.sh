@@ -64,4 +64,7 @@ check() {  # description, then a command that must succeed
     fi
 }
 
+# holds CONDITION: a shell condition of more than one test, for check.
+holds() { eval "$1"; }
+
 winepath_of() { echo "Z:${1//\//\\}"; }
