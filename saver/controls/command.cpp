@@ -58,6 +58,15 @@ public:
     void Invalidate() {
         if (window_) InvalidateRect(window_, nullptr, FALSE);
     }
+    // After a property operation: the caption or its style may have changed,
+    // and a disabled button leaves the Tab order, since it cannot show focus.
+    void Refresh() {
+        if (!window_) return;
+        LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+        LONG_PTR wanted = fields_.Enabled ? style | WS_TABSTOP : style & ~static_cast<LONG_PTR>(WS_TABSTOP);
+        if (wanted != style) SetWindowLongPtrW(window_, GWL_STYLE, wanted);
+        Invalidate();
+    }
     void StartPoll() {
         if (window_) SetTimer(window_, kTmrMouse, kPollMilliseconds, nullptr);
     }
@@ -310,6 +319,7 @@ Command::Command(HWND parent, int x, int y, int width, int height, const Propert
     window_->Create(parent, x, y, width, height);
     ReadProperties(window_->fields_, window_->target_, stored, ambient);
     Resize(window_->fields_, window_->target_);
+    window_->Refresh();
 }
 
 Command::~Command() { window_->Detach(); }
@@ -321,46 +331,46 @@ std::string Command::Caption() const { return window_->target_.caption; }
 void Command::SetCaption(const std::string& text) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::SetCaption(hold->target_, text);
-    hold->Invalidate();
+    hold->Refresh();
 }
 
 bool Command::Enabled() {
     std::shared_ptr<CommandWindow> hold = window_;
     bool enabled = GetEnabled(hold->fields_, hold->target_);
-    hold->Invalidate();
+    hold->Refresh();
     return enabled;
 }
 
 void Command::SetEnabled(bool enabled) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::SetEnabled(hold->fields_, hold->target_, enabled);
-    hold->Invalidate();
+    hold->Refresh();
 }
 
 uint8_t Command::Visible() {
     std::shared_ptr<CommandWindow> hold = window_;
     uint8_t visible = GetVisible(hold->fields_, hold->target_);
-    hold->Invalidate();
+    hold->Refresh();
     return visible;
 }
 
 void Command::SetVisible(uint8_t value) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::SetVisible(hold->fields_, hold->target_, value);
-    hold->Invalidate();
+    hold->Refresh();
 }
 
 uint32_t Command::FontColour() {
     std::shared_ptr<CommandWindow> hold = window_;
     uint32_t colour = GetFontColour(hold->fields_, hold->target_);
-    hold->Invalidate();
+    hold->Refresh();
     return colour;
 }
 
 void Command::SetFontColour(uint32_t colour) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::SetFontColour(hold->fields_, hold->target_, colour);
-    hold->Invalidate();
+    hold->Refresh();
 }
 
 FontDesc Command::Font() const { return window_->target_.font; }
@@ -368,7 +378,7 @@ FontDesc Command::Font() const { return window_->target_.font; }
 void Command::SetFont(const FontDesc& font) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::SetFont(hold->target_, font);
-    hold->Invalidate();
+    hold->Refresh();
 }
 
 void Command::Initialize() {
@@ -379,5 +389,5 @@ void Command::Initialize() {
 void Command::WriteProperties(PropertyBag& bag) {
     std::shared_ptr<CommandWindow> hold = window_;
     ::WriteProperties(hold->fields_, hold->target_, bag, hold->ambient_);
-    hold->Invalidate();
+    hold->Refresh();
 }
