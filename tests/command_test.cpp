@@ -554,13 +554,4 @@ TEST(Properties, BagMatchesKeysWithoutCaseAndKeepsTheirPlace) {
     EXPECT_EQ(bag.entries().size(), 1u);
 }
 
-TEST(Properties, ColoursTheLabelAccepts) {
-    const struct {
-        uint32_t colour;
-        bool valid;
-    } cases[] = {{0, true},          {0xFFFFFF, true},    {0x02123456, true},  {0x80000000, true},
-                 {0x8000001E, true}, {0x8000001F, false}, {0x01000001, false}, {0xFF000000, false}};
-    for (const auto& c : cases) EXPECT_EQ(IsValidColour(c.colour), c.valid) << std::hex << c.colour;
-}
-
 }  // namespace

@@ -205,8 +205,8 @@ void CommandWindow::PaintFace(Face face) {
     const int width = client.right, height = client.bottom;
     PlanFace(fields_, width * kTwipsPerPixel, height * kTwipsPerPixel);
     if (!surface_ || surface_->width() != width || surface_->height() != height) {
-        ScopedGetDC screen(window_);
-        surface_.emplace(screen.get(), width, height);
+        ScopedGetDC windowDC(window_);
+        surface_.emplace(windowDC.get(), width, height);
     }
     if (!surface_->ready()) return;
     HDC dc = surface_->dc();

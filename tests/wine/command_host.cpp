@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "command.h"
+#include "gdi.h"
 
 namespace {
 
@@ -156,10 +157,8 @@ void Check(bool ok, const std::string& what) {
 }
 
 COLORREF Pixel(HWND window, int x, int y) {
-    HDC dc = GetDC(window);
-    COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window, dc);
-    return colour;
+    ScopedGetDC dc(window);
+    return GetPixel(dc.get(), x, y);
 }
 
 int Brightness(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
