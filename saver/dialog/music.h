@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <string>
 
+#include "../host/vb_text.h"
+
 struct MusicSystem {
     // mciSendStringA(command, returnText, returnSize, no window): 0 or an
     // MCI error code. returnText may be null with size 0.
@@ -25,7 +27,6 @@ struct MusicSystem {
 extern MusicSystem musicSystem;
 
 // Module state, kept between calls.
-constexpr int16_t kTrue = -1, kFalse = 0;
 extern int16_t CdActive;  // the last CD poll's verdict; the CD timer follows it
 extern char CdModeBuffer[256];
 extern char MciReturnBuffer[512];

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commdlg.h>
+#include <cstddef>
 #include <shellapi.h>
 
 #include "code_pages.h"
@@ -22,9 +23,11 @@ const char kFileFilter[] = "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
 const char kFileDialogTitle[] = "ﾌｧｲﾙを開く";
 constexpr int kPathBuffer = 255;
 
-// The ANSI record of the open-file dialog as the program fills it: 76
-// bytes in the 32-bit program, the size of its first published form.
-static_assert(sizeof(void*) != 4 || OPENFILENAME_SIZE_VERSION_400A == 76, "OPENFILENAMEA of 76 bytes");
+// The ANSI record of the open-file dialog as the program fills it: its
+// first published form, up to the template name, 76 bytes in the 32-bit
+// program.
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, pvReserved);
+static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "OPENFILENAMEA of 76 bytes");
 
 // One button as the dialog stores it: its caption, its font and its size.
 PropertyBag StoredButton(const char* caption, int extentX, int extentY) {
@@ -32,7 +35,7 @@ PropertyBag StoredButton(const char* caption, int extentX, int extentY) {
     bag.Set("_extentx", std::to_string(extentX));
     bag.Set("_extenty", std::to_string(extentY));
     bag.Set("caption", caption);
-    bag.Set("font", FontText(ProportionalGothic()));
+    bag.Set("font", FontText(DesignFont()));
     return bag;
 }
 
@@ -46,7 +49,7 @@ void PaintGradient(Canvas& canvas, Colour colourOf) {
     for (size_t y = 0; y < rows.size(); ++y) {
         Rgb colour = colourOf(rows[y]);
         OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(colour.red, colour.green, colour.blue)));
-        ScopedSelect selected(dc, pen.get());
+        ScopedSelectObject selected(dc, pen.get());
         MoveToEx(dc, 0, static_cast<int>(y), nullptr);
         LineTo(dc, width, static_cast<int>(y));
     }
@@ -73,7 +76,7 @@ void Sollvane_P::CreateControls() {
     // then "設定", "ｷｬﾝｾﾙ" and "その他の作品".
     Pic_C = std::make_unique<PictureBox>(window(), 12, 16, 453, 169, RGB(224, 224, 224));
     Canvas& panel = Pic_C->canvas();
-    FontDesc ambient = ProportionalGothic();
+    FontDesc ambient = DesignFont();
     BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), 92, 52, 41, 20);
     Cmd_BGM = std::make_unique<Command>(Pic_C->window(), 36, 116, 29, 21, StoredButton("...", 767, 556), ambient);
     Cmd_Set = std::make_unique<Command>(window(), 320, 200, 73, 25, StoredButton("設定", 1931, 661), ambient);
@@ -163,7 +166,7 @@ void Sollvane_P::ChooseFile() {
     std::string title = AnsiFromCp932(kFileDialogTitle);
     char file[kPathBuffer] = {}, fileTitle[kPathBuffer] = {};
     OPENFILENAMEA record{};
-    record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    record.lStructSize = kOpenFileNameSize;
     record.hwndOwner = window();
     record.hInstance = GetModuleHandleA(nullptr);
     record.lpstrFilter = filter.c_str();

@@ -23,8 +23,8 @@ void Canvas::Attach(HWND window) {
 }
 
 HDC Canvas::Dc() {
-    if (!image_.ok()) Resize();
-    return image_.dc();
+    if (!image_) Resize();
+    return image_ ? image_->dc() : nullptr;
 }
 
 int Canvas::ScaleWidth() const {
@@ -43,7 +43,7 @@ void Canvas::Clear() {
     HDC dc = Dc();
     if (!dc) return;
     OwnedBrush brush(CreateSolidBrush(background_));
-    RECT all{0, 0, image_.width(), image_.height()};
+    RECT all{0, 0, image_->width(), image_->height()};
     FillRect(dc, &all, brush.get());
 }
 
@@ -61,19 +61,19 @@ void Canvas::Add(Windowless& control) {
 // background.
 void Canvas::Resize() {
     int width = ScaleWidth(), height = ScaleHeight();
-    if (width <= 0 || height <= 0 || (image_.ok() && image_.width() == width && image_.height() == height)) return;
-    WindowDc screen(window_);
-    MemoryImage resized(screen.get(), width, height);
-    if (!resized.ok()) return;
+    if (width <= 0 || height <= 0 || (image_ && image_->width() == width && image_->height() == height)) return;
+    ScopedGetDC screen(window_);
+    auto resized = std::make_unique<BackBuffer>(screen.get(), width, height);
+    if (!resized->ready()) return;
     OwnedBrush brush(CreateSolidBrush(background_));
     RECT all{0, 0, width, height};
-    FillRect(resized.dc(), &all, brush.get());
-    if (image_.ok()) BitBlt(resized.dc(), 0, 0, image_.width(), image_.height(), image_.dc(), 0, 0, SRCCOPY);
+    FillRect(resized->dc(), &all, brush.get());
+    if (image_) BitBlt(resized->dc(), 0, 0, image_->width(), image_->height(), image_->dc(), 0, 0, SRCCOPY);
     image_ = std::move(resized);
 }
 
 void Canvas::Paint() {
-    PaintDc paint(window_);
+    ScopedPaint paint(window_);
     HDC dc = paint.get();
     const RECT& dirty = paint.dirty();
     if (HDC image = Dc()) {
@@ -110,13 +110,13 @@ bool Canvas::Handle(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
             result = 1;  // the paint covers everything
             return true;
         case WM_SIZE:
-            if (image_.ok()) Resize();
+            if (image_) Resize();
             return false;
         case WM_LBUTTONDOWN:
-            MouseDown(MouseButton::Left, lParam);
+            MouseDown(MouseButton::Primary, lParam);
             return true;
         case WM_RBUTTONDOWN:
-            MouseDown(MouseButton::Right, lParam);
+            MouseDown(MouseButton::Secondary, lParam);
             return true;
         case WM_MBUTTONDOWN:
             MouseDown(MouseButton::Middle, lParam);

@@ -8,11 +8,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "gdi.h"
+#include "mouse_button.h"
 
-enum class MouseButton { Left = 1, Right = 2, Middle = 4 };
 
 // A control without a window of its own, drawn by its container.
 class Windowless {
@@ -69,6 +70,6 @@ private:
 
     HWND window_ = nullptr;
     COLORREF background_;
-    MemoryImage image_;
+    std::unique_ptr<BackBuffer> image_;
     std::vector<Windowless*> controls_;
 };

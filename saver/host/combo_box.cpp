@@ -8,9 +8,9 @@ constexpr int kListItems = 8;
 }  // namespace
 
 ComboBox::ComboBox(HWND parent, int x, int y, int width, int height) {
-    window_ = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-                              x, y, width, height * (kListItems + 1), parent, nullptr, GetModuleHandleW(nullptr),
-                              nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    window_ = CreateWindowExW(0, L"COMBOBOX", L"", style, x, y, width, height * (kListItems + 1), parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
     if (window_) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 

@@ -41,15 +41,20 @@ DWORD StyleOf(BorderStyle border) {
 int PixelsFromTwips(int twips, float twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
 int TwipsFromPixels(int pixels, float twipsPerPixel) { return static_cast<int>(std::lround(pixels * twipsPerPixel)); }
 
-// A form embedded in a window of another program ends with that window:
-// either its own window is destroyed with it, or, when that program ended
-// without destroying it here, its parent is no longer a window.
+// A form embedded in a window of another program ends with that window.
+// When that program destroys the window, the form's window goes with it
+// (and its unload runs on WM_DESTROY). When that program ends without
+// destroying it, the form's window may be freed here without a WM_DESTROY,
+// or live on with a parent that is no longer a window.
 void UnloadOrphanedForms() {
     std::vector<Form*> forms = loadedForms;
     for (Form* form : forms) {
         HWND window = form->window();
-        if (!window || !(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) continue;
-        if (!IsWindow(window) || !IsWindow(GetParent(window))) UnloadForm(*form, UnloadMode::Destroyed);
+        if (!window) continue;
+        bool gone = !IsWindow(window);
+        // (GetParent would give the owner of a pop-up that was made a child.)
+        if (!gone && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) gone = !IsWindow(GetAncestor(window, GA_PARENT));
+        if (gone) UnloadForm(*form, UnloadMode::Destroyed);
     }
 }
 

@@ -1,24 +1,22 @@
-// Owners for GDI objects and device contexts: each releases what it holds
-// on every path, so painting many times a second leaks nothing.
+// Owners for device contexts and GDI objects, so that none leaks on any
+// path: a control that paints on every mouse transition and leaks one
+// object per paint ends the process after a few hours.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-// A pen, brush, font or bitmap, deleted with its owner.
-template <typename Handle>
+// A GDI object (bitmap, brush, font, pen, region), deleted with its owner.
+template <class Handle>
 class GdiObject {
 public:
     GdiObject() = default;
     explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { Reset(); }
+    ~GdiObject() { reset(); }
     GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
     GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset();
-            handle_ = std::exchange(other.handle_, nullptr);
-        }
+        reset(std::exchange(other.handle_, nullptr));
         return *this;
     }
     GdiObject(const GdiObject&) = delete;
@@ -26,7 +24,7 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
+    void reset(Handle handle = nullptr) {
         if (handle_) DeleteObject(handle_);
         handle_ = handle;
     }
@@ -34,36 +32,21 @@ public:
 private:
     Handle handle_ = nullptr;
 };
-
-using OwnedBrush = GdiObject<HBRUSH>;
-using OwnedPen = GdiObject<HPEN>;
-using OwnedFont = GdiObject<HFONT>;
 using OwnedBitmap = GdiObject<HBITMAP>;
+using OwnedBrush = GdiObject<HBRUSH>;
+using OwnedFont = GdiObject<HFONT>;
+using OwnedPen = GdiObject<HPEN>;
+using OwnedRegion = GdiObject<HRGN>;
 
-// An object selected into a device context until the end of the scope.
-class ScopedSelect {
+// A window's device context (or the screen's, for a null window).
+class ScopedGetDC {
 public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~ScopedSelect() {
-        if (previous_) SelectObject(dc_, previous_);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-// GetDC and ReleaseDC.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
+    explicit ScopedGetDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~ScopedGetDC() {
         if (dc_) ReleaseDC(window_, dc_);
     }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
+    ScopedGetDC(const ScopedGetDC&) = delete;
+    ScopedGetDC& operator=(const ScopedGetDC&) = delete;
     HDC get() const { return dc_; }
 
 private:
@@ -71,66 +54,77 @@ private:
     HDC dc_;
 };
 
-// BeginPaint and EndPaint.
-class PaintDc {
+// BeginPaint to EndPaint, for WM_PAINT.
+class ScopedPaint {
 public:
-    explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
-    ~PaintDc() { EndPaint(window_, &paint_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
+    explicit ScopedPaint(HWND window) : window_(window) { dc_ = BeginPaint(window_, &paint_); }
+    ~ScopedPaint() { EndPaint(window_, &paint_); }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
     HDC get() const { return dc_; }
     const RECT& dirty() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
     PAINTSTRUCT paint_{};
+    HDC dc_ = nullptr;
+};
+
+// An object selected into a device context, and the one it replaced put
+// back at the end, before either can be deleted.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~ScopedSelectObject() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+    bool selected() const { return previous_ && previous_ != HGDI_ERROR; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// A memory device context compatible with another (or with the screen).
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
+    ~MemoryDC() {
+        if (dc_) DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
     HDC dc_;
 };
 
-// A memory device context with a bitmap of its own selected: a picture
-// kept between paints.
-class MemoryImage {
+// A drawing surface of width x height pixels: a memory device context with
+// its own bitmap selected, compatible with another device context.
+class BackBuffer {
 public:
-    MemoryImage() = default;
-    MemoryImage(HDC compatibleWith, int width, int height)
-        : dc_(CreateCompatibleDC(compatibleWith)),
-          bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)),
+    BackBuffer(HDC compatibleWith, int width, int height)
+        : dc_(compatibleWith),
+          bitmap_(CreateCompatibleBitmap(compatibleWith, width > 0 ? width : 1, height > 0 ? height : 1)),
+          select_(dc_.get(), bitmap_.get()),
           width_(width),
-          height_(height) {
-        if (dc_ && bitmap_) previous_ = SelectObject(dc_, bitmap_.get());
-    }
-    ~MemoryImage() { Release(); }
-    MemoryImage(MemoryImage&& other) noexcept { *this = std::move(other); }
-    MemoryImage& operator=(MemoryImage&& other) noexcept {
-        if (this != &other) {
-            Release();
-            dc_ = std::exchange(other.dc_, nullptr);
-            bitmap_ = std::move(other.bitmap_);
-            previous_ = std::exchange(other.previous_, nullptr);
-            width_ = other.width_;
-            height_ = other.height_;
-        }
-        return *this;
-    }
-    MemoryImage(const MemoryImage&) = delete;
-    MemoryImage& operator=(const MemoryImage&) = delete;
+          height_(height) {}
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
 
-    bool ok() const { return dc_ && previous_; }
-    HDC dc() const { return dc_; }
+    HDC dc() const { return dc_.get(); }
+    bool ready() const { return select_.selected(); }
     int width() const { return width_; }
     int height() const { return height_; }
 
 private:
-    void Release() {
-        if (dc_ && previous_) SelectObject(dc_, previous_);
-        bitmap_.Reset();
-        if (dc_) DeleteDC(dc_);
-        dc_ = nullptr;
-        previous_ = nullptr;
-    }
-
-    HDC dc_ = nullptr;
+    // Destroyed in reverse: the bitmap is deselected, deleted, then the DC.
+    MemoryDC dc_;
     OwnedBitmap bitmap_;
-    HGDIOBJ previous_ = nullptr;
-    int width_ = 0, height_ = 0;
+    ScopedSelectObject select_;
+    int width_, height_;
 };

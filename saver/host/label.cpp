@@ -1,6 +1,6 @@
 #include "label.h"
 
-Label::Label() { SetFont(ProportionalGothic()); }
+Label::Label() { SetFont(DesignFont()); }
 
 void Label::SetCaption(const std::wstring& caption) {
     caption_ = caption;
@@ -8,7 +8,7 @@ void Label::SetCaption(const std::wstring& caption) {
 }
 
 void Label::SetFont(const FontDesc& font) {
-    font_ = CreateFontFrom(font);
+    font_ = CreateScreenFont(font);
     Refresh();
 }
 
@@ -37,8 +37,8 @@ UINT Label::Format() const {
 }
 
 void Label::AutoSize() {
-    WindowDc screen(nullptr);
-    ScopedSelect font(screen.get(), font_.get());
+    ScopedGetDC screen(nullptr);
+    ScopedSelectObject font(screen.get(), font_.get());
     RECT measured{0, 0, 0, 0};
     DrawTextW(screen.get(), caption_.c_str(), static_cast<int>(caption_.size()), &measured,
               DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
@@ -52,7 +52,7 @@ void Label::Draw(HDC dc) const {
         FrameRect(dc, &area, frame.get());
         InflateRect(&area, -2, -1);
     }
-    ScopedSelect font(dc, font_.get());
+    ScopedSelectObject font(dc, font_.get());
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = SetTextColor(dc, foreColour_);
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, Format());

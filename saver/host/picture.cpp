@@ -18,7 +18,7 @@ Picture::Picture(IPicture* picture) : picture_(picture) {
     OLE_YSIZE_HIMETRIC height = 0;
     picture_->get_Width(&width);
     picture_->get_Height(&height);
-    WindowDc screen(nullptr);
+    ScopedGetDC screen(nullptr);
     width_ = MulDiv(width, GetDeviceCaps(screen.get(), LOGPIXELSX), kHimetricPerInch);
     height_ = MulDiv(height, GetDeviceCaps(screen.get(), LOGPIXELSY), kHimetricPerInch);
 }

@@ -12,7 +12,7 @@ namespace {
 AppPointer appPointer = AppPointer::Default;
 
 int ScreenDpi(int axis) {
-    WindowDc screen(nullptr);
+    ScopedGetDC screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 96;
     return dpi > 0 ? dpi : 96;
 }

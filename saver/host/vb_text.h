@@ -9,6 +9,9 @@
 #include <string>
 #include <string_view>
 
+// Booleans are 16-bit: True is -1.
+constexpr int16_t kTrue = -1, kFalse = 0;
+
 // True for the first byte of a double-byte character in code page 932.
 bool IsCp932LeadByte(unsigned char c);
 

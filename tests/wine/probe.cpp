@@ -20,9 +20,10 @@
 //   probe cursor              "showing" or "hidden"
 //   probe follow A B MS       waits up to MS for window A to go, then for B:
 //                             prints the milliseconds between the two
+//   probe desktop             the desktop window's handle
 //   probe record FILE TEXT    writes TEXT to FILE (a program to start)
-//   probe host W H MS         a top-level window "Preview Host" with a W x H
-//                             client area; prints its handle; lives MS, or
+//   probe host W H MS         a borderless top-level window "Preview Host",
+//                             W x H; prints its handle; lives MS, or
 //                             until it is sent WM_USER (then it destroys
 //                             its window first and stays 2 s more)
 #include <windows.h>
@@ -54,6 +55,15 @@ std::wstring Wide(const char* text) {
 std::wstring TextOf(HWND window) {
     wchar_t text[1024] = {};
     GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// The text a control holds, asked of the control itself: another program's
+// GetWindowText gives only the text the window was created with.
+std::wstring ControlText(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR length = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 1000, &length);
     return text;
 }
 
@@ -139,7 +149,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
     RECT rect{};
     GetWindowRect(child, &rect);
     MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&rect), 2);
-    std::printf("%s|%s|%ld,%ld,%ld,%ld|enabled=%d|visible=%d\n", className, Utf8(TextOf(child)).c_str(), rect.left,
+    std::printf("%s|%s|%ld,%ld,%ld,%ld|enabled=%d|visible=%d\n", className, Utf8(ControlText(child)).c_str(), rect.left,
                 rect.top, rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
                 IsWindowVisible(child) ? 1 : 0);
     return TRUE;
@@ -159,7 +169,7 @@ int Focus(const char* title) {
     if (!top || !GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info)) return 1;
     char className[256] = {};
     if (info.hwndFocus) GetClassNameA(info.hwndFocus, className, sizeof className);
-    std::printf("%s|%s\n", className, info.hwndFocus ? Utf8(TextOf(info.hwndFocus)).c_str() : "");
+    std::printf("%s|%s\n", className, info.hwndFocus ? Utf8(ControlText(info.hwndFocus)).c_str() : "");
     return 0;
 }
 
@@ -167,7 +177,7 @@ BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
     char className[64] = {};
     GetClassNameA(child, className, sizeof className);
     if (!lstrcmpiA(className, "Static") && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-        std::wstring text = TextOf(child);
+        std::wstring text = ControlText(child);
         if (!text.empty()) std::printf("%s\n", Utf8(text).c_str());
     }
     return TRUE;
@@ -235,11 +245,9 @@ int Host(int width, int height, int ms) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"PreviewHost";
     RegisterClassW(&windowClass);
-    RECT rect{0, 0, width, height};
-    AdjustWindowRectEx(&rect, WS_POPUP | WS_BORDER, FALSE, 0);
-    HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 100,
-                                  rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
+    // Borderless, as the Display control panel's preview window is.
+    HWND window = CreateWindowExW(0, L"PreviewHost", L"Preview Host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 100,
+                                  100, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
     std::fflush(stdout);
     DWORD start = GetTickCount(), destroyed = 0;
@@ -269,6 +277,10 @@ int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "box")) return Box(argv[2], std::atoi(argv[3]));
     if (argc == 2 && !std::strcmp(argv[1], "cursor")) return Cursor();
     if (argc == 5 && !std::strcmp(argv[1], "follow")) return Follow(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 2 && !std::strcmp(argv[1], "desktop")) {
+        std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetDesktopWindow())));
+        return 0;
+    }
     if (argc == 4 && !std::strcmp(argv[1], "record")) {
         FILE* file = std::fopen(argv[2], "wb");
         if (!file) return 1;
@@ -284,6 +296,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|record|host ...\n");
+                         "       follow|desktop|record|host ...\n");
     return 2;
 }

@@ -1,0 +1,394 @@
+#include "command.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "code_pages.h"
+#include "font.h"
+#include "gdi.h"
+#include "resource_ids.h"
+#include "runtime.h"
+
+namespace {
+
+const wchar_t kClassName[] = L"Sollvane.Command";
+constexpr UINT_PTR kTmrMouse = 1;
+// The caption is drawn at the 96 dots per inch of the faces, whatever the
+// screen's density, so that it fits its 13-pixel label.
+constexpr int kDotsPerInch = 96;
+
+// In the order of Face.
+constexpr std::array<int, kFaceCount> kFaceResources = {IDB_COMMAND_NORMAL,          IDB_COMMAND_HIGHLIGHT,
+                                                        IDB_COMMAND_PRESSED,         IDB_COMMAND_DISABLE,
+                                                        IDB_COMMAND_HIGHLIGHTSELECT, IDB_COMMAND_SELECTED};
+
+LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool RegisterCommandClass() {
+    static const bool registered = [] {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = CommandProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassW(&windowClass) != 0;
+    }();
+    return registered;
+}
+
+// A colour property as GDI takes it: system colour codes looked up.
+COLORREF ColourRef(uint32_t colour) {
+    if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return colour & 0xFFFFFF;
+}
+
+}  // namespace
+
+// The control's window and state. The Command owns it; each message
+// handler holds it too while it runs, so a host that deletes the Command
+// from a Click handler leaves the handler's object alive until it returns.
+class CommandWindow : public std::enable_shared_from_this<CommandWindow> {
+public:
+    CommandWindow(Command* owner, const FontDesc& ambient) : ambient_(ambient), owner_(owner) {
+        target_.paintFace = [this](Face face) { PaintFace(face); };
+        target_.notify = [this](const char* property) { Notify(property); };
+    }
+
+    void Create(HWND parent, int x, int y, int width, int height);
+    // The owner is going: no more events, and the window is destroyed.
+    void Detach();
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void Invalidate() {
+        if (window_) InvalidateRect(window_, nullptr, FALSE);
+    }
+    // After a property operation: the caption or the enabled state may have
+    // changed. The window follows both, so that a disabled button leaves the
+    // Tab order (it cannot show focus) and takes no input, and so that the
+    // system's accessibility tools and other programs read the caption.
+    void Refresh() {
+        if (!window_) return;
+        bool enabled = fields_.Enabled != kFalse;
+        if ((IsWindowEnabled(window_) != FALSE) != enabled) EnableWindow(window_, enabled ? TRUE : FALSE);
+        std::wstring caption = WideFromCp932(target_.caption);
+        if (caption != shownCaption_) {
+            SetWindowTextW(window_, caption.c_str());
+            shownCaption_ = caption;
+        }
+        Invalidate();
+    }
+    void StartPoll() {
+        if (window_) SetTimer(window_, kTmrMouse, kPollMilliseconds, nullptr);
+    }
+
+    HWND window_ = nullptr;
+    std::wstring shownCaption_;
+    CommandFields fields_;
+    CommandTarget target_;
+    const FontDesc ambient_;
+
+private:
+    void React(const Reaction& reaction);
+    void PaintFace(Face face);
+    void PaintBackground(HDC dc, int width, int height);
+    void Paint();
+    void DrawLabel(HDC dc, int width);
+    void FillParentBackground(HDC dc, int width, int height);
+    HFONT LabelFont();
+    void Poll();
+    void RaiseClick();
+    void Notify(const char* property);
+
+    Command* owner_;
+    std::array<OwnedBitmap, kFaceCount> faces_;
+    std::optional<BackBuffer> surface_;  // the persistent image the faces are painted into
+    OwnedFont font_;
+    FontDesc fontMade_;
+    // LeftLine, TopLine, RightLine, BottomLine: along the edges until the
+    // first face paint hides them.
+    std::array<bool, 4> edgeLinesVisible_ = {true, true, true, true};
+};
+
+namespace {
+
+LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = reinterpret_cast<CommandWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!control) return DefWindowProcW(window, message, wParam, lParam);
+    std::shared_ptr<CommandWindow> hold = control->shared_from_this();
+    // A handler's failure must not unwind through the system's frames.
+    try {
+        return hold->Handle(message, wParam, lParam);
+    } catch (...) {
+        EndProgram();
+    }
+}
+
+}  // namespace
+
+void CommandWindow::Create(HWND parent, int x, int y, int width, int height) {
+    if (!RegisterCommandClass()) return;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (int i = 0; i < kFaceCount; ++i)
+        faces_[i].reset(static_cast<HBITMAP>(
+            LoadImageW(instance, MAKEINTRESOURCEW(kFaceResources[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    // Messages of the creation itself go to the default procedure: the
+    // properties are read after it.
+    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
+                              height, parent, nullptr, instance, nullptr);
+    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void CommandWindow::Detach() {
+    owner_ = nullptr;
+    if (window_) DestroyWindow(window_);
+}
+
+LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            // A press takes the focus, and the mouse until the release so
+            // that a release off the button still reaches it.
+            if (fields_.Enabled) {
+                if (GetFocus() != window_) SetFocus(window_);
+                if (window_) SetCapture(window_);
+            }
+            React(MouseDown(fields_, MouseButton::Primary));
+            return 0;
+        case WM_RBUTTONDOWN: React(MouseDown(fields_, MouseButton::Secondary)); return 0;
+        case WM_MBUTTONDOWN: React(MouseDown(fields_, MouseButton::Middle)); return 0;
+        case WM_LBUTTONUP:
+            if (GetCapture() == window_) ReleaseCapture();
+            React(MouseUp(fields_, MouseButton::Primary));
+            return 0;
+        case WM_RBUTTONUP: React(MouseUp(fields_, MouseButton::Secondary)); return 0;
+        case WM_MBUTTONUP: React(MouseUp(fields_, MouseButton::Middle)); return 0;
+        case WM_MOUSEMOVE: React(MouseMove(fields_)); return 0;
+        case WM_SETFOCUS: React(FocusGained(fields_)); return 0;
+        case WM_KILLFOCUS: React(FocusLost(fields_)); return 0;
+        case WM_TIMER:
+            if (wParam == kTmrMouse) Poll();
+            return 0;
+        case WM_SIZE: Resize(fields_, target_); return 0;
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;  // the paint covers every pixel
+        case WM_GETDLGCODE:
+            // No key of its own: Tab, the arrows, Enter and Esc stay with the
+            // dialog manager, so IsDialogMessage moves the focus by Tab.
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            return 0;
+        default: return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void CommandWindow::React(const Reaction& reaction) {
+    if (reaction.paint) PaintFace(*reaction.paint);
+    // Last: the host's handler may destroy the button.
+    if (reaction.click) RaiseClick();
+}
+
+void CommandWindow::RaiseClick() {
+    if (!owner_ || !owner_->onClick) return;
+    // A copy: deleting the Command from its handler deletes the original.
+    std::function<void()> handler = owner_->onClick;
+    handler();
+}
+
+void CommandWindow::Notify(const char* property) {
+    if (!owner_ || !owner_->onPropertyChanged) return;
+    std::function<void(const char*)> handler = owner_->onPropertyChanged;
+    handler(property);
+}
+
+void CommandWindow::Poll() {
+    POINT cursor;
+    if (!GetCursorPos(&cursor)) return;
+    // The parent form's window counts as outside, like any other.
+    if (WindowFromPoint(cursor) != window_) React(MouseLeave(fields_));
+}
+
+void CommandWindow::PaintFace(Face face) {
+    if (!window_) return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right, height = client.bottom;
+    PlanFace(fields_, width * kTwipsPerPixel, height * kTwipsPerPixel);
+    if (!surface_ || surface_->width() != width || surface_->height() != height) {
+        ScopedGetDC windowDC(window_);
+        surface_.emplace(windowDC.get(), width, height);
+    }
+    if (!surface_->ready()) return;
+    HDC dc = surface_->dc();
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    PaintBackground(dc, width, height);
+
+    MemoryDC source(dc);
+    ScopedSelectObject image(source.get(), faces_[static_cast<int>(face)].get());
+    if (image.selected()) {
+        SetStretchBltMode(dc, COLORONCOLOR);
+        for (const Piece& piece : fields_.slices.pieces) {
+            const int w = PixelsFromTwips(piece.width), h = PixelsFromTwips(piece.height);
+            // Below 8 px the edges have no length left to fill.
+            if (w <= 0 || h <= 0) continue;
+            StretchBlt(dc, PixelsFromTwips(piece.left), PixelsFromTwips(piece.top), w, h, source.get(),
+                       PixelsFromTwips(piece.sourceLeft), PixelsFromTwips(piece.sourceTop),
+                       PixelsFromTwips(piece.sourceWidth), PixelsFromTwips(piece.sourceHeight), SRCCOPY);
+        }
+    }
+    Invalidate();
+    edgeLinesVisible_ = {false, false, false, false};
+}
+
+void CommandWindow::PaintBackground(HDC dc, int width, int height) {
+    std::array<Vertex, 2> vertices = GradientVertices(fields_.GradientReversed, width, height);
+    TRIVERTEX Vertices[2];
+    for (int i = 0; i < 2; ++i)
+        Vertices[i] = {vertices[i].x,     vertices[i].y,    vertices[i].red,
+                       vertices[i].green, vertices[i].blue, vertices[i].alpha};
+    GRADIENT_RECT GradientRect = {0, 1};
+    GradientFill(dc, Vertices, 2, &GradientRect, 1, GRADIENT_FILL_RECT_V);
+}
+
+void CommandWindow::Paint() {
+    ScopedPaint paint(window_);
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int width = client.right, height = client.bottom;
+    // Composed off screen, so the caption never flickers over the face.
+    BackBuffer frame(paint.get(), width, height);
+    if (!frame.ready()) return;
+    if (target_.backStyle && surface_ && surface_->ready())
+        BitBlt(frame.dc(), 0, 0, width, height, surface_->dc(), 0, 0, SRCCOPY);
+    else
+        FillParentBackground(frame.dc(), width, height);
+    const RECT edges[4] = {
+        {0, 0, 1, height}, {0, 0, width, 1}, {width - 1, 0, width, height}, {0, height - 1, width, height}};
+    for (int i = 0; i < 4; ++i)
+        if (edgeLinesVisible_[i]) FillRect(frame.dc(), &edges[i], GetSysColorBrush(COLOR_WINDOWTEXT));
+    DrawLabel(frame.dc(), width);
+    BitBlt(paint.get(), 0, 0, width, height, frame.dc(), 0, 0, SRCCOPY);
+}
+
+// A transparent button shows its parent's class background under the
+// caption.
+void CommandWindow::FillParentBackground(HDC dc, int width, int height) {
+    HWND parent = GetParent(window_);
+    auto brush = reinterpret_cast<HBRUSH>(parent ? GetClassLongPtrW(parent, GCLP_HBRBACKGROUND) : 0);
+    // A class brush may be given as a system colour index plus one.
+    auto value = reinterpret_cast<UINT_PTR>(brush);
+    if (value > 0 && value <= COLOR_MENUBAR + 1) brush = GetSysColorBrush(static_cast<int>(value) - 1);
+    if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
+    POINT origin{0, 0};
+    MapWindowPoints(window_, parent, &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, brush);
+}
+
+void CommandWindow::DrawLabel(HDC dc, int width) {
+    const int top = PixelsFromTwips(fields_.slices.LabelTop);
+    RECT box{0, top, width, top + PixelsFromTwips(kLabelHeight)};
+    ScopedSelectObject font(dc, LabelFont());
+    SetBkMode(dc, TRANSPARENT);
+    const std::wstring text = WideFromCp932(target_.caption);
+    const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
+    if (target_.labelEnabled) {
+        SetTextColor(dc, ColourRef(target_.fontColour));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+        return;
+    }
+    // The system's disabled style: embossed grey.
+    RECT shifted = box;
+    OffsetRect(&shifted, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shifted, format);
+    SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+}
+
+HFONT CommandWindow::LabelFont() {
+    if (font_ && fontMade_ == target_.font) return font_.get();
+    font_ = CreateFontFrom(target_.font, kDotsPerInch);
+    fontMade_ = target_.font;
+    return font_.get();
+}
+
+Command::Command(HWND parent, int x, int y, int width, int height, const PropertyBag& stored, const FontDesc& ambient)
+    : window_(std::make_shared<CommandWindow>(this, ambient)) {
+    window_->Create(parent, x, y, width, height);
+    ReadProperties(window_->fields_, window_->target_, stored, ambient);
+    Resize(window_->fields_, window_->target_);
+    window_->Refresh();
+}
+
+Command::~Command() { window_->Detach(); }
+
+HWND Command::window() const { return window_->window_; }
+
+std::string Command::Caption() const { return window_->target_.caption; }
+
+void Command::SetCaption(const std::string& text) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::SetCaption(hold->target_, text);
+    hold->Refresh();
+}
+
+bool Command::Enabled() {
+    std::shared_ptr<CommandWindow> hold = window_;
+    bool enabled = GetEnabled(hold->fields_, hold->target_);
+    hold->Refresh();
+    return enabled;
+}
+
+void Command::SetEnabled(bool enabled) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::SetEnabled(hold->fields_, hold->target_, enabled);
+    hold->Refresh();
+}
+
+uint8_t Command::Visible() {
+    std::shared_ptr<CommandWindow> hold = window_;
+    uint8_t visible = GetVisible(hold->fields_, hold->target_);
+    hold->Refresh();
+    return visible;
+}
+
+void Command::SetVisible(uint8_t value) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::SetVisible(hold->fields_, hold->target_, value);
+    hold->Refresh();
+}
+
+uint32_t Command::FontColour() {
+    std::shared_ptr<CommandWindow> hold = window_;
+    uint32_t colour = GetFontColour(hold->fields_, hold->target_);
+    hold->Refresh();
+    return colour;
+}
+
+void Command::SetFontColour(uint32_t colour) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::SetFontColour(hold->fields_, hold->target_, colour);
+    hold->Refresh();
+}
+
+FontDesc Command::Font() const { return window_->target_.font; }
+
+void Command::SetFont(const FontDesc& font) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::SetFont(hold->target_, font);
+    hold->Refresh();
+}
+
+void Command::Initialize() {
+    ::Initialize(window_->fields_);
+    window_->StartPoll();
+}
+
+void Command::WriteProperties(PropertyBag& bag) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    ::WriteProperties(hold->fields_, hold->target_, bag, hold->ambient_);
+    hold->Refresh();
+}

@@ -1,0 +1,151 @@
+#!/bin/bash
+# The Command button under Wine on Xvfb: its in-process checks (faces,
+# caption, Tab, leave timing, GDI objects, deletion from its own handlers,
+# properties), then a host window driven with the real X pointer and
+# keyboard, its faces read from screenshots.
+#   command_test.sh BUILD_ROOT
+set -u
+command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
+source "$(dirname "$0")/wine_env.sh" "$1"
+echo "command: $WINE_ARCH_NOTE"
+
+wine_start_display 640x480 || { echo "no Xvfb"; exit 1; }
+wine_make_prefix "$T/pfx"
+# Japanese captions in the dialog's font.
+printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n' |
+    iconv -f utf-8 -t utf-16 >"$T/fonts.reg"
+$W regedit /S "$(winepath_of "$T/fonts.reg")" >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1
+cp "$PROBES/command_host.exe" "$WINEPREFIX/drive_c/"
+host='C:\command_host.exe'
+
+# In-process checks. Freed memory is filled (warn+heap), so that a handler
+# touching a deleted button would crash here rather than pass by luck.
+out=$(WINEDEBUG=warn+heap $W "$host" checks 2>/dev/null | tr -d '\r')
+status=$?
+grep -vE '^[0-9]+ passed' <<<"$out" | sed 's/^/  /'
+line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' <<<"$out" | tail -1)
+if [ -n "$line" ]; then
+    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+else
+    echo "FAIL: in-process checks ended without a result (exit $status)"
+    failed=$((failed + 1))
+fi
+
+# The host window, driven from outside.
+log=$WINEPREFIX/drive_c/host.log
+(WINEDEBUG=warn+heap $W "$host" show 'C:\host.log' >/dev/null 2>&1; echo $? >"$T/host.exit") &
+for _ in $(seq 100); do grep -q '^ready' "$log" 2>/dev/null && break; sleep 0.1; done
+for _ in $(seq 50); do xdotool search --onlyvisible --name '^CommandHost$' >/dev/null 2>&1 && break; sleep 0.1; done
+check "the host shows its buttons" grep -q '^ready' "$log"
+declare -A left top width height
+while read -r _ name x y w h; do
+    left[$name]=$x top[$name]=$y width[$name]=$w height[$name]=$h
+done < <(tr -d '\r' <"$log" | grep '^button ')
+
+shot=$T/shot.png
+snap() { import -window root "$shot"; }
+# RRGGBB of one screen pixel of the last screenshot.
+pixel() { convert "$shot" -depth 8 -format "%[hex:p{$1,$2}]" info:; }
+# The face a button shows: ring 2's top colour in the middle of its top
+# edge, then "dark-top" or "light-top" for the gradient beside the caption.
+look() {
+    local b=$1 x=$((left[$1] + width[$1] / 2)) ring2 upper lower
+    ring2=$(pixel "$x" $((top[$b] + 2)))
+    upper=$(pixel $((left[$b] + 6)) $((top[$b] + 4)))
+    lower=$(pixel $((left[$b] + 6)) $((top[$b] + height[$b] - 5)))
+    if [ $((16#${upper:0:2} + 16#${upper:2:2} + 16#${upper:4:2})) -lt \
+        $((16#${lower:0:2} + 16#${lower:2:2} + 16#${lower:4:2})) ]; then
+        echo "$ring2 dark-top"
+    else
+        echo "$ring2 light-top"
+    fi
+}
+# A point near the button's centre, DX pixels to the right. Wine sees the
+# pointer only over its own windows, so coming back from the bare root
+# window to the very pixel it left from gives no mouse move: each visit
+# takes another point.
+centre() { echo $((left[$1] + width[$1] / 2 + ${2:-0})) $((top[$1] + height[$1] / 2)); }
+away() { xdotool mousemove 500 400; }
+clicks() { grep -c "^click $1" "$log"; }
+expect_look() {  # button, expected look, description
+    local seen
+    seen=$(look "$1")
+    check "$3 (saw $seen)" [ "$seen" = "$2" ]
+}
+
+away
+sleep 0.3
+snap
+expect_look A "F3F3EE light-top" "A is Normal at first"
+check "C shows the Disable face" [ "$(pixel $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+
+xdotool mousemove $(centre A)
+sleep 0.3
+snap
+expect_look A "FFF0CF dark-top" "hovering shows HighLight over the reversed gradient"
+away
+sleep 0.3
+snap
+expect_look A "F3F3EE light-top" "leaving shows Normal again"
+
+xdotool mousemove $(centre A 2) click 1
+sleep 0.3
+snap
+check "a primary click raises Click once" [ "$(clicks A)" = 1 ]
+expect_look A "FFF0CF dark-top" "after the click: HighLightSelect, the gradient kept from HighLight"
+
+# Press, drag off (the poll moves it to Selected), drag back, release.
+xdotool mousedown 1
+sleep 0.2
+snap
+check "held: the Pressed face's border one pixel in" \
+    [ "$(pixel $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]
+away
+sleep 0.3
+snap
+expect_look A "CEE7FF light-top" "dragged off: Selected"
+xdotool mousemove $(centre A -3)
+sleep 0.3
+snap
+expect_look A "CEE7FF light-top" "dragged back while held: still Selected"
+xdotool mouseup 1
+sleep 0.2
+check "press, drag off and back, release: no Click" [ "$(clicks A)" = 1 ]
+
+xdotool mousemove $(centre B) click 3
+sleep 0.2
+check "a secondary release raises Click" [ "$(clicks B)" = 1 ]
+xdotool click 2
+sleep 0.2
+check "a middle release raises Click" [ "$(clicks B)" = 2 ]
+
+xdotool mousemove $(centre C) click 1
+sleep 0.3
+snap
+check "a disabled button ignores a click" [ "$(clicks C)" = 0 ]
+check "and keeps its Disable face" [ "$(pixel $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+
+# Focus is on A from its click. Tab moves it, passing over the disabled C.
+away
+sleep 0.3
+xdotool key Tab
+sleep 0.3
+snap
+expect_look B "CEE7FF light-top" "Tab moves the focus to B, which shows Selected"
+expect_look A "F3F3EE light-top" "A, left, shows Normal"
+xdotool key Tab
+sleep 0.3
+snap
+expect_look D "CEE7FF light-top" "Tab passes over C to D"
+
+# D's Click closes the window and deletes every button from inside it.
+xdotool mousemove $(centre D) click 1
+for _ in $(seq 50); do [ -s "$T/host.exit" ] && break; sleep 0.1; done
+check "closing from a Click handler: the program ends normally" [ "$(cat "$T/host.exit" 2>/dev/null)" = 0 ]
+check "closing from a Click handler: the handler and the program finish" \
+    [ "$(tail -2 "$log" | tr -d '\r' | tr '\n' ' ')" = "closed end " ]
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

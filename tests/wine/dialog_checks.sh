@@ -1,0 +1,182 @@
+# Sourced by saver_test.sh: the settings dialog through "Ondrake.scr /c",
+# driven with the mouse and the keyboard on the virtual screen.
+
+# Colours from the button faces' ring table (the second ring's top row) and
+# the chosen and unchosen marks.
+ring_normal=F3F3EE ring_highlight=FFF0CF ring_selected=CEE7FF
+mark_chosen=2A5BD7 mark_unchosen=F8F8F8
+
+# open_dialog [ARG]: starts /c (or ARG) and finds the dialog's client area:
+# cx, cy its screen origin, px, py the panel's.
+open_dialog() {
+    start_scr "${1:-/c}"
+    probe wait "<Ondrake>" 15000 >/dev/null || return 1
+    sleep 0.8  # the opening animation, the first paint
+    local info
+    info=$(probe find "<Ondrake>")
+    dialog_info=$info
+    read -r cx cy cw ch < <(sed -E 's/.* client=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/' <<<"$info")
+    px=$((cx + 12)) py=$((cy + 16))
+}
+# mark_colour KIND SCREENSHOT: the middle of that kind's mark.
+mark_top() { case $1 in 0) echo 76 ;; 1) echo 56 ;; 2) echo 96 ;; esac; }
+mark_colour() { pixel "$2" $((px + 26)) $((py + $(mark_top "$1") + 6)); }
+marked() {  # the kind whose mark is chosen, the others unchosen
+    local file=$T/marks.png kind
+    shot "$file"
+    for kind in 0 1 2; do
+        if [ "$kind" = "$1" ]; then
+            near "$(mark_colour "$kind" "$file")" "$mark_chosen" 12 || return 1
+        else
+            near "$(mark_colour "$kind" "$file")" "$mark_unchosen" 12 || return 1
+        fi
+    done
+}
+control() { probe children "<Ondrake>" | grep -F "$1"; }
+enabled() { control "$1" | grep -q 'enabled=1'; }
+disabled() { control "$1" | grep -q 'enabled=0'; }
+# Button rectangles in the dialog's client area: left top width height.
+button_rect() {
+    case $1 in
+        set) echo 320 200 73 25 ;; cancel) echo 396 200 69 25 ;; etc) echo 192 200 125 25 ;;
+        file) echo 48 132 29 21 ;;
+    esac
+}
+click_button() {  # name [button]
+    read -r l t w h < <(button_rect "$1")
+    xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) click "${2:-1}"
+}
+ring_of() {  # name screenshot: the second ring's top row, between the corners
+    read -r l t w h < <(button_rect "$1")
+    pixel "$2" $((cx + l + w / 2)) $((cy + t + 2))
+}
+ini_bytes() { od -An -tx1 -v "$app/Ondrake.ini" 2>/dev/null | tr -d ' \n'; }
+expected_ini() {  # kind repeat file
+    printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932 |
+        od -An -tx1 -v | tr -d ' \n'
+}
+
+# No settings file: "無し" marked, the combo box and "..." disabled.
+rm -f "$app/Ondrake.ini"
+open_dialog
+echo "dialog: $dialog_info"
+check "/c: the dialog, 479 x 252 pixels of client area" [ "$cw,$ch" = "479,252" ]
+style=$((16#$(sed -E 's/.* style=0x([0-9a-f]+) .*/\1/' <<<"$dialog_info")))
+# A caption and a system menu (WS_CAPTION, WS_SYSMENU); no sizing border,
+# minimise or maximise box (WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX).
+check "/c: a fixed border with a close box only" holds '[ $((style & 0x00C80000)) = $((0x00C80000)) ] && [ $((style & 0x00070000)) = 0 ]'
+check "no settings file: 無し is marked" marked 0
+check "no settings file: the combo box is disabled" disabled "ComboBox|"
+check "no settings file: ... is disabled" disabled "|...|"
+
+# A second /c while the dialog is open ends at once.
+before=$(now_ms)
+$W 'C:\Ondrake\Ondrake.scr' /c >/dev/null 2>&1
+check "/c twice: the second start ends at once" holds '[ $(($(now_ms) - before)) -lt 3000 ] && [ "$(probe count "<Ondrake>")" = 1 ]'
+
+# The dialog's gradient, and the panel's.
+shot "$T/dialog.png"
+check "dialog gradient: the top row is (0, 0, 30)" near "$(pixel "$T/dialog.png" $((cx + 5)) "$cy")" 00001E 2
+check "dialog gradient: row 126 is (220, 220, 250)" near "$(pixel "$T/dialog.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
+check "panel gradient: the middle row is (250, 250, 250)" near "$(pixel "$T/dialog.png" $((px + 300)) $((py + 84)))" FAFAFA 2
+
+# Choosing a kind: a press of any button on a label or a mark.
+xdotool mousemove $((px + 45)) $((py + 62)) click 1
+sleep 0.3
+check "音楽CD pressed: marked" marked 1
+check "音楽CD pressed: the combo box is enabled" enabled "ComboBox|"
+check "音楽CD pressed: ... stays disabled" disabled "|...|"
+xdotool mousemove $((px + 50)) $((py + 102)) click 3
+sleep 0.3
+check "MP3、WAV pressed with the right button: marked" marked 2
+check "MP3、WAV pressed: ... is enabled" enabled "|...|"
+check "MP3、WAV pressed: the combo box is disabled" disabled "ComboBox|"
+xdotool mousemove $((px + 26)) $((py + 82)) click 2
+sleep 0.3
+check "無し's mark pressed with the middle button: marked" marked 0
+check "無し pressed: both disabled" holds 'disabled "ComboBox|" && disabled "|...|"'
+
+# Hovering a button that has no focus shows its HighLight face; leaving
+# restores Normal at the next poll.
+read -r l t w h < <(button_rect cancel)
+xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
+sleep 0.3
+shot "$T/hover.png"
+check "hover: ｷｬﾝｾﾙ shows its HighLight face" near "$(ring_of cancel "$T/hover.png")" "$ring_highlight" 10
+xdotool mousemove $((cx + 100)) $((cy + 230))
+left_at=$(now_ms) restored=""
+for _ in $(seq 20); do
+    shot "$T/leave.png"
+    if near "$(ring_of cancel "$T/leave.png")" "$ring_normal" 10; then
+        restored=$(($(now_ms) - left_at))
+        break
+    fi
+done
+echo "hover: the Normal face came back ${restored:-never} ms after the mouse left"
+check "leave: ｷｬﾝｾﾙ shows Normal again within about 100 ms" holds '[ -n "$restored" ] && [ "$restored" -lt 400 ]'
+
+# "その他の作品" opens the home page and keeps the dialog open.
+rm -f "$WINEPREFIX/drive_c/browser.txt"
+click_button etc
+for _ in $(seq 60); do [ -s "$WINEPREFIX/drive_c/browser.txt" ] && break; sleep 0.1; done
+check "その他の作品: the home page is opened" grep -q '^https://' "$WINEPREFIX/drive_c/browser.txt"
+check "その他の作品: the dialog stays open" probe find "<Ondrake>"
+
+# "設定" writes exactly the three keys, here CD music with a typed 3.5.
+xdotool mousemove $((px + 45)) $((py + 62)) click 1
+sleep 0.2
+xdotool mousemove $((px + 100)) $((py + 62)) click 1
+sleep 0.2
+xdotool type "3.5"
+sleep 0.2
+echo "typed: $(control ComboBox)"
+check "the repeat track typed" control "ComboBox|3.5|"
+click_button set
+check "設定: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+echo "設定 wrote: $(iconv -f cp932 -t utf-8 "$app/Ondrake.ini" 2>/dev/null | tr -d '\r' | tr '\n' ' ')"
+check "設定: the three keys, code page 932 bytes, 3.5 saved as 4" [ "$(ini_bytes)" = "$(expected_ini 1 4 "")" ]
+
+# The stored settings shown on load: CD music repeating track 5.
+write_ini 1 5 'C:\Ondrake\theme.mp3'
+open_dialog /c:1234
+check "/c:1234: the dialog opens" probe find "<Ondrake>"
+check "CD, track 5: 音楽CD marked" marked 1
+check "CD, track 5: the combo box shows 5" control "ComboBox|5|"
+check "CD, track 5: the combo box has the focus" [ "$(probe focus "<Ondrake>" | cut -d'|' -f1)" = Edit ]
+# Tab onto a button under the cursor shows Pressed; once the cursor leaves,
+# Selected. Tab passes over the disabled "...".
+read -r l t w h < <(button_rect set)
+xdotool mousemove $((cx + l + w / 2 - 3)) $((cy + t + h / 2)) sleep 0.1 mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
+sleep 0.3
+xdotool key Tab
+sleep 0.3
+shot "$T/tab.png"
+echo "Tab: focus on $(probe focus "<Ondrake>"), 設定's second ring $(ring_of set "$T/tab.png")"
+check "Tab passes over the disabled ... to 設定" [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "設定" ]
+check "Tab onto the hovered 設定 shows Pressed (its border one pixel in)" near "$(ring_of set "$T/tab.png")" 003C74 10
+xdotool mousemove $((cx + 100)) $((cy + 230))
+sleep 0.4
+shot "$T/tab.png"
+check "the cursor gone, 設定 shows Selected" near "$(ring_of set "$T/tab.png")" "$ring_selected" 10
+xdotool key Tab
+sleep 0.3
+check "Tab then reaches ｷｬﾝｾﾙ" [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "ｷｬﾝｾﾙ" ]
+shot "$T/dialog-screen.png"
+convert "$T/dialog-screen.png" -crop "$(sed -E 's/.* rect=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\3x\4+\1+\2/' <<<"$dialog_info")" \
+    +repage "$artifacts/dialog.png"
+read -r left top < <(sed -E 's/.* rect=([-0-9]+),([-0-9]+),.*/\1 \2/' <<<"$dialog_info")
+# The label "音楽CD" in the window's picture: dark strokes on the bright panel.
+glyphs=$(convert "$artifacts/dialog.png" -crop 40x13+$((px + 36 - left))+$((py + 56 - top)) +repage -format '%[fx:minima]' info:)
+check "dialog screenshot: the labels' glyphs are drawn" above 0.3 "$glyphs"
+
+# "ｷｬﾝｾﾙ" and the close box write nothing.
+cp "$app/Ondrake.ini" "$T/ini-before"
+xdotool mousemove $((px + 50)) $((py + 102)) click 1
+click_button cancel
+check "ｷｬﾝｾﾙ: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+check "ｷｬﾝｾﾙ: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
+open_dialog
+xdotool mousemove $((px + 45)) $((py + 82)) click 1
+probe post "<Ondrake>" 274 61536 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE: the close box
+check "close box: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+check "close box: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"

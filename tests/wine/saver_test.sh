@@ -1,0 +1,306 @@
+#!/bin/bash
+# End-to-end tests of Ondrake.scr under Wine on Xvfb, with the three files
+# in a folder of the test prefix: the full-screen run and its music, the
+# single-instance test, the mode letters, the missing-file messages, the
+# preview embedded in a host window, the model copy, and the settings dialog
+# with its buttons. Screenshots go to ARTIFACT_DIR.
+#   saver_test.sh BUILD_ROOT ARTIFACT_DIR
+set -u
+command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
+source "$(dirname "$0")/wine_env.sh" "$1"
+artifacts=$2
+mkdir -p "$artifacts"
+echo "saver: $WINE_ARCH_NOTE"
+
+probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+now_ms() { date +%s%3N; }
+shot() { import -window root "$1"; }
+# pixel FILE X Y: the colour there as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# near RRGGBB RRGGBB [TOLERANCE]: every channel within the tolerance.
+near() {
+    local a=$1 b=$2 t=${3:-6} i
+    for i in 0 2 4; do
+        local d=$((16#${a:i:2} - 16#${b:i:2}))
+        ((d < 0)) && d=$((-d))
+        ((d <= t)) || return 1
+    done
+}
+
+wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
+wine_make_prefix "$T/pfx"
+# Japanese glyphs for the dialog's font, and a browser that writes down the
+# address it is asked to open.
+mkdir -p "$WINEPREFIX/drive_c/probes"
+cp "$PROBES/probe.exe" "$PROBES/fake_renderer.exe" "$WINEPREFIX/drive_c/probes/"
+cat <<'EOF' | sed 's/$/\r/' | iconv -f utf-8 -t utf-16 >"$T/test.reg"
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+
+[HKEY_CLASSES_ROOT\https\shell\open\command]
+@="C:\\probes\\probe.exe record C:\\browser.txt \"%1\""
+EOF
+$W regedit /S "$(winepath_of "$T/test.reg")" >/dev/null 2>&1
+wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1
+
+app=$WINEPREFIX/drive_c/Ondrake
+work=$WINEPREFIX/drive_c/qorbel
+install_app() {
+    rm -rf "$app"
+    mkdir -p "$app"
+    cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
+}
+install_app
+
+# start_scr ARGS...: runs Ondrake.scr in the background; its exit code lands
+# in $T/scr-rc and, with WINEDEBUG set by the caller, its trace in $T/trace.
+start_scr() {
+    rm -f "$T/scr-rc"
+    ( $W 'C:\Ondrake\Ondrake.scr' "$@" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
+}
+# wait_scr SECONDS: waits for it to end; prints its exit code or "running".
+wait_scr() {
+    local i
+    for i in $(seq $(($1 * 20))); do
+        [ -s "$T/scr-rc" ] && { cat "$T/scr-rc"; return 0; }
+        sleep 0.05
+    done
+    echo running
+}
+scr_running() { [ ! -s "$T/scr-rc" ]; }
+write_ini() {  # kind, repeat, file: the settings file in code page 932
+    printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932 >"$app/Ondrake.ini"
+}
+# The MCI command strings a trace shows, without Wine's own internal opens.
+mci_sent() {
+    grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "$T/trace" | sed 's/^mciSendStringW (L"//' |
+        grep -vE '^open (cdaudio|mp3play) wait$'
+}
+
+# ---------------------------------------------------------------------------
+# The full-screen run with /s: no music.
+rm -f "$work/Ondrake.3ds"
+start_scr /s
+check "/s: the renderer window appears" probe wait Sollvane_VC 15000
+check "/s: the run's form is there" probe wait Sollvane_Main 1000
+check "/s: the model was copied" cmp -s "$work/Ondrake.3ds" "$app/Ondrake.3ds"
+sleep 1
+xdotool key a space Return
+xdotool mousemove 500 400 mousemove 600 300
+sleep 1
+check "/s: other keys and mouse moves end nothing" scr_running
+probe follow Sollvane_VC Sollvane_Main 10000 >"$T/delay" &
+follower=$!
+sleep 0.3
+xdotool key Escape
+wait $follower
+echo "/s: the front end ended $(cat "$T/delay") ms after the renderer's window"
+check "/s: Esc in the renderer ends the front end, exit code 0" [ "$(wait_scr 10)" = 0 ]
+check "/s: the front end follows the renderer within 300 ms" [ "$(cat "$T/delay")" -lt 300 ] 2>/dev/null
+check "/s: the cursor shows again" [ "$(probe cursor)" = showing ]
+
+# A second start while a run is going on ends at once and shows nothing.
+start_scr /s
+probe wait Sollvane_VC 15000 >/dev/null
+before=$(now_ms)
+$W 'C:\Ondrake\Ondrake.scr' /s >/dev/null 2>&1
+second=$?
+elapsed=$(($(now_ms) - before))
+echo "/s twice: the second start ended after $elapsed ms"
+check "/s twice: the second start ends with 0 within 3 s" holds '[ "$second" = 0 ] && [ "$elapsed" -lt 3000 ]'
+check "/s twice: still one renderer and one run" holds '[ "$(probe count Sollvane_VC)" = 1 ] && [ "$(probe count Sollvane_Main)" = 1 ]'
+xdotool key Escape
+wait_scr 10 >/dev/null
+
+# The front end's own cursor, seen in Wine's trace of ShowCursor with a
+# stand-in renderer that leaves the cursor alone: hidden for /s and shown
+# again at the end, never touched without an argument.
+cp "$app/Ondrake.dll" "$T/Ondrake.dll"
+cp "$PROBES/fake_renderer.exe" "$app/Ondrake.dll"
+shown_cursor() { grep -o 'NtUserShowCursor [01], count=-\?[0-9]*' "$T/trace" | sed 's/NtUserShowCursor //'; }
+ONDRAKE_FAKE=exit1 WINEDEBUG=+cursor start_scr /s
+wait_scr 10 >/dev/null
+check "/s: the cursor is hidden at the start and shown at the end" \
+    [ "$(shown_cursor)" = "$(printf '0, count=-1\n1, count=0')" ]
+ONDRAKE_FAKE=exit1 WINEDEBUG=+cursor start_scr
+wait_scr 10 >/dev/null
+check "no argument: the cursor is left alone" [ -z "$(shown_cursor)" ]
+
+# Windows ending the session takes the same way out as the renderer's end:
+# the music stops and the cursor shows again.
+printf 'ID3' >"$app/theme.mp3"
+write_ini 2 0 'C:\Ondrake\theme.mp3'
+ONDRAKE_FAKE=hang WINEDEBUG=+cursor,+mci start_scr /s
+probe wait Sollvane_Main 5000 >/dev/null
+sleep 0.5
+probe post Sollvane_Main 17 0 >/dev/null  # WM_QUERYENDSESSION
+check "session end: the front end ends, exit code 0" [ "$(wait_scr 3)" = 0 ]
+check "session end: the MP3 is stopped and closed" \
+    [ "$(mci_sent | tail -2)" = "$(printf 'stop MP3Play\nclose MP3Play')" ]
+check "session end: the cursor shown again" [ "$(shown_cursor | tail -1)" = "1, count=0" ]
+rm -f "$app/Ondrake.ini"
+
+# A renderer that fails: one that exits 1 at once, one that never opens a
+# window.
+before=$(now_ms)
+ONDRAKE_FAKE=exit1 start_scr /s
+code=$(wait_scr 10)
+echo "renderer exits 1 at once: the front end ended after $(($(now_ms) - before)) ms"
+check "renderer exits 1 at once: the front end ends with 0" [ "$code" = 0 ]
+before=$(now_ms)
+ONDRAKE_FAKE=hang start_scr /s
+code=$(wait_scr 15)
+elapsed=$(($(now_ms) - before))
+echo "renderer never opens a window: the front end ended after $elapsed ms"
+check "renderer never opens a window: the run ends after the 5 s bound" \
+    holds '[ "$code" = 0 ] && [ "$elapsed" -ge 5000 ] && [ "$elapsed" -lt 8000 ]'
+cp "$T/Ondrake.dll" "$app/Ondrake.dll"
+
+# Each music kind, with the MCI strings the run sends (Wine's trace).
+# run_with_music KIND REPEAT FILE: an /s run of 2.5 s ended by Esc.
+run_with_music() {
+    write_ini "$1" "$2" "$3"
+    WINEDEBUG=+mci,+winmm start_scr /s
+    probe wait Sollvane_VC 15000 >/dev/null
+    sleep 2.5
+    xdotool key Escape
+    wait_scr 10 >/dev/null
+}
+run_with_music 1 5 ""
+sent=$(mci_sent)
+check "CD without a disc: opened, polled once, never stopped" \
+    [ "$sent" = "$(printf 'open cdaudio\nset cdaudio time format tmsf\nstatus cdaudio current track')" ]
+
+run_with_music 2 0 'C:\Ondrake\theme.mp3'
+sent=$(mci_sent)
+polls=$(grep -c '^status MP3Play mode$' <<<"$sent")
+echo "MP3: $polls polls of the player in 2.5 s"
+check "MP3: opened with its path" grep -qF 'open \"C:\\Ondrake\\theme.mp3\" type MPEGVideo Alias MP3Play' <<<"$sent"
+check "MP3: Timer1 polls it about once a second" holds '[ "$polls" -ge 2 ] && [ "$polls" -le 4 ]'
+check "MP3: stopped and closed at the end" [ "$(tail -2 <<<"$sent")" = "$(printf 'stop MP3Play\nclose MP3Play')" ]
+
+printf 'RIFF' >"$app/theme.Wav"
+run_with_music 2 0 'C:\Ondrake\theme.Wav'
+check "WAV: no MCI strings, no polling" [ -z "$(mci_sent)" ]
+check "WAV: played by the system, looping (SND_ASYNC | SND_LOOP)" \
+    holds 'grep -q "MULTIMEDIA_PlaySound .* fdwSound=00000009" "$T/trace" && grep -qF "SoundName=L\"C:\\\\Ondrake\\\\theme.Wav\"" "$T/trace"'
+check "WAV: stopped at the end" grep -q "MULTIMEDIA_PlaySound pszSound='00000000' .* fdwSound=00000000" "$T/trace"
+printf 'MThd' >"$app/theme.mid"
+run_with_music 2 0 'C:\Ondrake\theme.mid'
+check "MIDI: nothing plays" holds '[ -z "$(mci_sent)" ] && ! grep -q MULTIMEDIA_PlaySound "$T/trace"'
+rm -f "$app/Ondrake.ini"
+
+# No argument runs the saver too, and so do -s and /S.
+start_scr
+check "no argument: the renderer window appears" probe wait Sollvane_VC 15000
+sleep 0.5
+xdotool key Escape
+check "no argument: Esc ends it" [ "$(wait_scr 10)" = 0 ]
+for argument in -s /S; do
+    start_scr "$argument"
+    check "$argument: the renderer window appears" probe wait Sollvane_VC 15000
+    sleep 0.5
+    xdotool key Escape
+    check "$argument: Esc ends it" [ "$(wait_scr 10)" = 0 ]
+done
+
+# Other letters end silently, after the model copy; an older copy is
+# replaced by the newer model.
+printf 'an older model' >"$work/Ondrake.3ds"
+start_scr /a
+check "/a: ends at once with 0" [ "$(wait_scr 5)" = 0 ]
+check "/a: the older copy of the model is replaced" cmp -s "$work/Ondrake.3ds" "$app/Ondrake.3ds"
+start_scr /x
+check "/x: ends at once with 0" [ "$(wait_scr 5)" = 0 ]
+
+# ---------------------------------------------------------------------------
+# Missing files: the renderer's message first, then the model's; /p still
+# shows the preview.
+rm "$app/Ondrake.dll"
+for argument in /s /c; do
+    start_scr "$argument"
+    text=$(probe box "Ondrake (ScreenSaver)" 10000)
+    check "renderer missing, $argument: its message" [ "$text" = "Ondrake.dllが同じﾌｫﾙﾀﾞに見つかりません！" ]
+    check "renderer missing, $argument: ends after OK" [ "$(wait_scr 5)" = 0 ]
+done
+rm "$app/Ondrake.3ds"
+start_scr /s
+check "both missing: the renderer's message" \
+    [ "$(probe box "Ondrake (ScreenSaver)" 10000)" = "Ondrake.dllが同じﾌｫﾙﾀﾞに見つかりません！" ]
+wait_scr 5 >/dev/null
+cp "$DIST/Ondrake.dll" "$app/"
+start_scr /c
+check "model missing: its message" \
+    [ "$(probe box "Ondrake (ScreenSaver)" 10000)" = "Ondrake.3dsが同じﾌｫﾙﾀﾞに見つかりません！" ]
+check "model missing: ends after OK" [ "$(wait_scr 5)" = 0 ]
+
+# The preview, in a host window of the standard size and of another, with
+# the handle after a blank and after a colon.
+preview_in_host() {  # width height argument-form
+    local width=$1 height=$2 form=$3 hwnd
+    rm -f "$T/host"
+    $W 'C:\probes\probe.exe' host "$width" "$height" 20000 >"$T/host" 2>/dev/null &
+    host=$!
+    for _ in $(seq 100); do [ -s "$T/host" ] && break; sleep 0.05; done
+    hwnd=$(head -1 "$T/host" | tr -d '\r')
+    if [ "$form" = colon ]; then start_scr "/p:$hwnd"; else start_scr /p "$hwnd"; fi
+    for _ in $(seq 100); do probe children "Preview Host" | grep -q 'Preview Window' && break; sleep 0.05; done
+}
+preview_in_host 152 112 blank
+child=$(probe children "Preview Host" | grep 'Preview Window')
+echo "preview child: $child"
+check "/p HWND (without the model): our window is the host's child at (0, 0), 152 x 112" \
+    grep -q '|0,0,152,112|enabled=1|visible=1$' <<<"$child"
+before=$(now_ms)
+probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
+code=$(wait_scr 5)
+elapsed=$(($(now_ms) - before))
+echo "preview: ended $elapsed ms after the host's window was destroyed"
+check "/p: ends within a second of its host window" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
+wait $host
+cp "$DIST/Ondrake.3ds" "$app/"
+
+preview_in_host 300 200 colon
+child=$(probe children "Preview Host" | grep 'Preview Window')
+check "/p:HWND: the child takes a 300 x 200 host's size" grep -q '|0,0,300,200|' <<<"$child"
+before=$(now_ms)
+pkill -f 'probe.exe host'
+code=$(wait_scr 5)
+elapsed=$(($(now_ms) - before))
+echo "preview: ended $elapsed ms after the host program was killed"
+check "/p: ends within a second when the host program dies" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
+wait $host 2>/dev/null
+
+# What a child draws into another program's window does not reach the
+# screen under Wine, so the still is looked at in a preview of the whole
+# screen, the desktop window as its box: scaled to fill it, the model in
+# the middle, its grey trail to the left, black corners.
+start_scr /p "$(probe desktop)"
+probe wait "Preview Window" 5000 >/dev/null
+sleep 1
+shot "$artifacts/preview-full-screen.png"
+convert "$artifacts/preview-full-screen.png" -resize 152x112\! "$artifacts/preview-152x112.png"
+region() { convert "$artifacts/preview-full-screen.png" -crop "$1" +repage -format "%[fx:$2]" info:; }
+body=$(region 300x300+362+234 'maxima') trail=$(region 200x200+60+284 'mean') corner=$(region 80x80+0+0 'maxima')
+saturation=$(convert "$artifacts/preview-full-screen.png" -crop 300x300+362+234 +repage -colorspace HSL -channel G \
+    -separate -format '%[fx:maxima]' info:)
+echo "preview still: body brightness $body, saturation $saturation, trail $trail, corner $corner"
+check "/p: the still fills its box, a coloured body in the middle" holds 'above "$body" 0.5 && above "$saturation" 0.3'
+check "/p: its grey trail to the left, black in the corner" holds 'above "$trail" 0.03 && above 0.1 "$corner"'
+probe close "Preview Window" >/dev/null
+check "/p: closing the preview ends the program" [ "$(wait_scr 5)" = 0 ]
+
+# ---------------------------------------------------------------------------
+# The settings dialog.
+source "$(dirname "$0")/dialog_checks.sh"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
