@@ -1,7 +1,8 @@
 #!/bin/bash
-# Sets up, builds, and runs the saver's renderer Ondrake.dll under Wine: full
-# screen on the current display until Esc, or, with no display, for a few
-# seconds on a virtual one, saving a screenshot.
+# Sets up, builds, and runs the screen saver (Ondrake.scr /s, which starts
+# Ondrake.dll) under Wine, installed as a user would: the three files in one
+# folder. Full screen on the current display until Esc, or, with no display,
+# for a few seconds on a virtual one, saving a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -36,25 +37,27 @@ if $headless; then
         iconv -f utf-8 -t utf-16 >"$WINEPREFIX/managed.reg"
     $W regedit /S 'C:\managed.reg' >/dev/null 2>&1
 fi
-mkdir -p "$WINEPREFIX/drive_c/qorbel"
-cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+# The three files in one folder, as a user copies them.
+app=$WINEPREFIX/drive_c/Ondrake
+mkdir -p "$app"
+cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
 
 if ! $headless; then
-    echo "run: Ondrake.dll full screen on $DISPLAY; press Esc to end it"
+    echo "run: Ondrake.scr /s full screen on $DISPLAY; press Esc to end it"
     set +e
-    $W "$DIST/Ondrake.dll"
-    echo "run: Ondrake.dll ended with exit code $?"
+    $W 'C:\Ondrake\Ondrake.scr' /s
+    echo "run: Ondrake.scr ended with exit code $?"
     exit 0
 fi
 
 mkdir -p build/screenshots
 shot=$root/build/screenshots/ondrake.png
-echo "run: no display; running Ondrake.dll on a virtual 1024 x 768 screen for 6 s"
+echo "run: no display; running Ondrake.scr /s on a virtual 1024 x 768 screen for 6 s"
 rm -f "$WINEPREFIX/exit-code"
-( $W "$DIST/Ondrake.dll"; echo $? >"$WINEPREFIX/exit-code" ) &
+( $W 'C:\Ondrake\Ondrake.scr' /s; echo $? >"$WINEPREFIX/exit-code" ) &
 sleep 6
 import -window root "$shot"
 xdotool key Escape
 for _ in $(seq 100); do [ -s "$WINEPREFIX/exit-code" ] && break; sleep 0.1; done
-echo "run: Ondrake.dll ended with exit code $(cat "$WINEPREFIX/exit-code" 2>/dev/null || echo '?') after Esc"
+echo "run: Ondrake.scr ended with exit code $(cat "$WINEPREFIX/exit-code" 2>/dev/null || echo '?') after Esc"
 echo "run: screenshot saved to $shot"

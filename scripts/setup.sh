@@ -14,6 +14,7 @@ packages=(
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
     libgl1:i386 libglx-mesa0:i386                   # OpenGL for 32-bit Wine (only recommended by wine32)
     xvfb xdotool imagemagick x11-apps locales       # a display, input, screenshots, a Japanese locale
+    unzip                                           # reading the release zip back
     fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
 )
 

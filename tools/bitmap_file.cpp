@@ -2,21 +2,13 @@
 
 #include <cstdio>
 
+#include "little_endian.h"
+
 namespace {
 
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 }  // namespace
 

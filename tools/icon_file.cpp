@@ -1,21 +1,11 @@
 #include "icon_file.h"
 
-#include <cstdlib>
+#include "little_endian.h"
 
 namespace {
 
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr int kPaletteSize = 256;
-
-void Put16(std::vector<uint8_t>& out, uint32_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 uint8_t Nearest(const std::vector<Rgb>& palette, Rgb colour) {
     int best = 0, bestDistance = 1 << 30;
