@@ -1,0 +1,80 @@
+# Sourced by the hack's X11 tests: a temporary folder, an Xvfb display of
+# its own, the hack's processes, and the check counter.
+#
+# Sets T (the temporary folder). Call x_start_display WxH; start hacks with
+# start_hack, which records them for the cleanup.
+
+T=$(mktemp -d /tmp/ondrake-x11.XXXXXX)
+export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# Mesa's software rasterizer, whatever the machine has.
+export LIBGL_ALWAYS_SOFTWARE=1
+
+background=()
+x_cleanup() {
+    for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$T"
+}
+trap x_cleanup EXIT
+
+# x_start_display WxH: Xvfb with GLX on the first free display number
+# (tests of several checkouts may run at once); exports DISPLAY.
+x_start_display() {
+    local fifo=$T/displayfd number=""
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp +extension GLX 3>"$fifo" >/dev/null 2>&1 &
+    background+=($!)
+    read -r -t 10 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || return 1
+    export DISPLAY=:$number
+}
+
+# start_hack NAME ARGS...: runs the hack in the background; its pid in
+# $hack_pid, its standard error in $T/NAME.err.
+start_hack() {
+    local name=$1
+    shift
+    "$HACK" "$@" >"$T/$name.out" 2>"$T/$name.err" &
+    hack_pid=$!
+    background+=($hack_pid)
+}
+
+# ended PID: the process has exited (a zombie until waited for, or gone).
+ended() {
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = Z ]
+}
+
+# exit_code PID SECONDS: waits up to SECONDS (a decimal) for the process to
+# end; prints its exit code, or "running".
+exit_code() {
+    local steps
+    steps=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')
+    for _ in $(seq "$steps"); do
+        ended "$1" && break
+        sleep 0.05
+    done
+    if ended "$1"; then
+        wait "$1"
+        echo $?
+    else
+        echo running
+    fi
+}
+
+# Counts checks for the closing "N passed, N failed" line.
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+    local description=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $description"
+        failed=$((failed + 1))
+    fi
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
