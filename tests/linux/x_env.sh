@@ -12,7 +12,9 @@ export LIBGL_ALWAYS_SOFTWARE=1
 
 background=()
 x_cleanup() {
-    for pid in "${background[@]}"; do kill "$pid" 2>/dev/null; done
+    local i
+    # Last started first: the display goes after everything that uses it.
+    for ((i = ${#background[@]} - 1; i >= 0; i--)); do kill "${background[i]}" 2>/dev/null; done
     wait 2>/dev/null
     rm -rf "$T"
 }
@@ -29,6 +31,21 @@ x_start_display() {
     rm -f "$fifo"
     [ -n "$number" ] || return 1
     export DISPLAY=:$number
+}
+
+# make_window W H [X Y]: a window held by the xwin probe (in $XWIN); sets
+# window to its id.
+make_window() {
+    local file=$T/window.$RANDOM
+    "$XWIN" create "$@" >"$file" &
+    background+=($!)
+    window=""
+    for _ in $(seq 100); do
+        window=$(head -1 "$file" 2>/dev/null)
+        [ -n "$window" ] && return 0
+        sleep 0.05
+    done
+    return 1
 }
 
 # start_hack NAME ARGS...: runs the hack in the background; its pid in
@@ -48,9 +65,10 @@ ended() {
     [ -z "$state" ] || [ "$state" = Z ]
 }
 
-# exit_code PID SECONDS: waits up to SECONDS (a decimal) for the process to
-# end; prints its exit code, or "running".
-exit_code() {
+# wait_for PID SECONDS: waits up to SECONDS (a decimal) for the process to
+# end; sets rc to its exit code, or to "running". (Not in a subshell: only
+# the shell that started the process can collect its exit code.)
+wait_for() {
     local steps
     steps=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')
     for _ in $(seq "$steps"); do
@@ -59,9 +77,9 @@ exit_code() {
     done
     if ended "$1"; then
         wait "$1"
-        echo $?
+        rc=$?
     else
-        echo running
+        rc=running
     fi
 }
 

@@ -1,7 +1,10 @@
 // Test probe: makes, resizes, closes and destroys X windows for the hack to
 // draw into, the way a screen saver or a desktop would.
-//   xwin create W H [X Y]  a mapped window (at (0, 0) unless given) that
-//                          outlives this probe; prints its id (0x hex)
+//   xwin create W H [X Y]  a mapped window (at (0, 0) unless given); prints
+//                          its id (0x hex), then holds the window until
+//                          killed (X destroys a client's windows as it
+//                          leaves, and retained ones when their client
+//                          number is taken again)
 //   xwin resize ID W H
 //   xwin close ID          the window manager's close (WM_DELETE_WINDOW)
 //   xwin destroy ID
@@ -40,9 +43,13 @@ int main(int argc, char** argv) {
                                      std::atoi(argv[3]), 0, 0, BlackPixel(display, screen));
         XStoreName(display, window, "xwin");
         XMapWindow(display, window);
-        // The window stays when this connection closes.
-        XSetCloseDownMode(display, RetainPermanent);
+        XSync(display, False);
         std::printf("0x%lx\n", window);
+        std::fflush(stdout);
+        for (;;) {
+            XEvent event;
+            XNextEvent(display, &event);
+        }
     } else if (!std::strcmp(command, "resize") && argc == 5) {
         XResizeWindow(display, window, std::atoi(argv[3]), std::atoi(argv[4]));
     } else if (!std::strcmp(command, "close") && argc == 3) {
