@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
 
     if (!OpenTarget(target, options)) {
         CloseTarget(target);
-        return 1;
+        return target.gone ? 0 : 1;
     }
 
     std::string modelProblem = ModelFileProblem(options.modelPath);

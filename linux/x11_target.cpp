@@ -127,11 +127,16 @@ bool OpenTarget(X11Target& target, const HackOptions& options) {
     else
         made = UseWindow(target, options.windowId);
     if (!made) return false;
-    if (!target.context) return Fail("cannot make an OpenGL context");
-    if (!glXMakeCurrent(target.display, target.window, target.context))
-        return Fail("cannot draw with OpenGL on window 0x%lx", target.window);
+    bool current = target.context && glXMakeCurrent(target.display, target.window, target.context);
     XSync(target.display, False);
-    if (errorSeen) return Fail("window 0x%lx went away while opening", target.window);
+    // Destroyed between our look at it and now: the same quiet end as a
+    // window destroyed while we draw.
+    if (errorSeen && WindowGoneError(firstError, target.window)) {
+        target.gone = true;
+        return false;
+    }
+    if (!target.context) return Fail("cannot make an OpenGL context");
+    if (!current || errorSeen) return Fail("cannot draw with OpenGL on window 0x%lx", target.window);
     return true;
 }
 

@@ -21,11 +21,14 @@ struct X11Target {
     Atom wmProtocols = 0, wmDeleteWindow = 0;
     // Set when X reported an error other than the window's disappearance.
     std::string problem;
+    // Set when the window was destroyed while it was being opened.
+    bool gone = false;
 };
 
 // Opens the display and the window the options name and makes a GL context
-// current on it. On failure writes one line to standard error and returns
-// false; CloseTarget then releases what was made.
+// current on it. On failure writes one line to standard error (none when
+// the window was destroyed meanwhile: gone) and returns false; CloseTarget
+// then releases what was made.
 bool OpenTarget(X11Target& target, const HackOptions& options);
 
 // Releases the context, our own window and colormap, and the display, in
