@@ -51,7 +51,7 @@ bool MakeOwnWindow(X11Target& target) {
     target.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
     XSetWindowAttributes set{};
     set.colormap = target.colormap;
-    set.background_pixel = BlackPixel(display, screen);
+    set.background_pixel = 0;  // black in any TrueColor visual
     set.border_pixel = 0;
     set.event_mask = StructureNotifyMask | KeyPressMask;
     target.width = std::min(kOwnWidth, DisplayWidth(display, screen));
