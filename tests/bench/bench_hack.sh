@@ -6,7 +6,7 @@
 set -euo pipefail
 bin=${1:-$(dirname "$0")/../../build/bench/bin}
 T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp +extension GLX 3>"$T/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset +extension GLX 3>"$T/display" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$T"' EXIT
 for _ in $(seq 100); do

@@ -25,7 +25,7 @@ trap x_cleanup EXIT
 x_start_display() {
     local fifo=$T/displayfd number=""
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp +extension GLX 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset +extension GLX 3>"$fifo" >/dev/null 2>&1 &
     background+=($!)
     read -r -t 10 number <"$fifo"
     rm -f "$fifo"
