@@ -23,6 +23,11 @@ coloured_box() {
 }
 brightness() { convert "$1" ${2:+-crop "$2" +repage} -colorspace Gray -format "%[fx:mean]" info:; }
 lit() { convert "$1" -format "%[max]" info:; }
+# draws WINDOW: the model shows in the window.
+draws() {
+    shot "$1" "$T/draws.png"
+    above "$(coloured "$T/draws.png")" 0.01
+}
 near() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
 
 x_start_display 1280x1024 || { echo "no Xvfb"; exit 1; }
@@ -30,22 +35,28 @@ x_start_display 1280x1024 || { echo "no Xvfb"; exit 1; }
 # A window made here, as a screen saver makes one.
 make_window 640 480
 start_hack drawn -window-id "$window" -model "$MODEL"
-sleep 2.5
-shot "$window" "$artifacts/hack-640x480.png"
-c=$(coloured "$artifacts/hack-640x480.png" 320x240+160+120)
-left=$(brightness "$artifacts/hack-640x480.png" 120x480+0+0)
-left_colour=$(coloured "$artifacts/hack-640x480.png" 120x480+0+0)
-read -r cx cy bw bh < <(coloured_box "$artifacts/hack-640x480.png")
+first_picture() {
+    shot "$window" "$artifacts/hack-640x480.png"
+    c=$(coloured "$artifacts/hack-640x480.png" 320x240+160+120)
+    left=$(brightness "$artifacts/hack-640x480.png" 120x480+0+0)
+    left_colour=$(coloured "$artifacts/hack-640x480.png" 120x480+0+0)
+    read -r cx cy bw bh < <(coloured_box "$artifacts/hack-640x480.png")
+    above "$c" 0.05 && near "$cx" 320 64 && near "$cy" 240 48 && above "$left" 0.02 && ! above "$left_colour" 0.01
+}
+settle 15 first_picture
 echo "640 x 480: coloured centre $c, model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left (coloured $left_colour)"
 check "a coloured model around the window's centre" above "$c" 0.05
 check "the model box is centred" eval 'near "$cx" 320 64 && near "$cy" 240 48'
 check "a grey trail on the left" eval 'above "$left" 0.02 && ! above "$left_colour" 0.01'
 
 "$XWIN" resize "$window" 1000 700
-sleep 2
-shot "$window" "$artifacts/hack-1000x700.png"
-read -r cx cy bw bh < <(coloured_box "$artifacts/hack-1000x700.png")
-left=$(brightness "$artifacts/hack-1000x700.png" 180x700+0+0)
+resized_picture() {
+    shot "$window" "$artifacts/hack-1000x700.png"
+    read -r cx cy bw bh < <(coloured_box "$artifacts/hack-1000x700.png")
+    left=$(brightness "$artifacts/hack-1000x700.png" 180x700+0+0)
+    near "$cx" 500 100 && near "$cy" 350 70 && above "$left" 0.02
+}
+settle 10 resized_picture
 echo "resized to 1000 x 700: model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left"
 check "after a resize the model is centred in the larger window" eval 'near "$cx" 500 100 && near "$cy" 350 70'
 check "after a resize the trail still fills the left" above "$left" 0.02
@@ -62,7 +73,7 @@ check "... quietly" [ ! -s "$T/drawn.err" ]
 for signal in TERM INT; do
     make_window 320 240
     start_hack "sig$signal" -window-id "$window" -model "$MODEL"
-    sleep 1
+    settle 15 draws "$window"
     kill -s "$signal" "$hack_pid"
     wait_for "$hack_pid" 2
     check "SIG$signal ends it with 0" [ "$rc" = 0 ]
@@ -73,9 +84,7 @@ done
 # -root with the screen saver's window in XSCREENSAVER_WINDOW.
 make_window 400 300
 XSCREENSAVER_WINDOW=$window start_hack root -root -model "$MODEL"
-sleep 1.5
-shot "$window" "$T/root.png"
-check "-root draws into the window in XSCREENSAVER_WINDOW" above "$(coloured "$T/root.png")" 0.01
+check "-root draws into the window in XSCREENSAVER_WINDOW" settle 15 draws "$window"
 kill "$hack_pid"
 wait_for "$hack_pid" 2
 check "... and ends with 0" [ "$rc" = 0 ]
@@ -85,17 +94,19 @@ check "... and ends with 0" [ "$rc" = 0 ]
 for way in q Escape close; do
     start_hack "own$way" -model "$MODEL" -fps
     own=""
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do
         own=$(xdotool search --name '^Ondrake$' 2>/dev/null | head -1)
         [ -n "$own" ] && break
         sleep 0.1
     done
     check "its own window appears (-fps, $way)" [ -n "$own" ] || { cat "$T/own$way.err"; continue; }
-    sleep 1
     if [ "$way" = close ]; then
-        shot "$own" "$artifacts/hack-own-window.png"
         # The frame rate, white, in the lower-left corner.
-        check "-fps draws the frame rate in the corner" above "$(brightness "$artifacts/hack-own-window.png" 60x12+0+752)" 0.05
+        fps_picture() {
+            shot "$own" "$artifacts/hack-own-window.png"
+            above "$(brightness "$artifacts/hack-own-window.png" 60x12+0+752)" 0.05
+        }
+        check "-fps draws the frame rate in the corner" settle 15 fps_picture
         "$XWIN" close "$own"
     else
         xdotool key --window "$own" "$way" 2>/dev/null
@@ -124,7 +135,14 @@ for model in "${models[@]}"; do
     pids[$name]=$hack_pid
     slot=$((slot + 1))
 done
-sleep 4
+# Each says something once its model is read (or refused).
+for _ in $(seq 120); do
+    said=0
+    for name in "${!pids[@]}"; do [ -s "$T/hostile-$name.err" ] && said=$((said + 1)); done
+    [ "$said" = "${#pids[@]}" ] && break
+    sleep 0.25
+done
+sleep 1
 import -window root "$artifacts/hack-hostile.png"
 for name in "${!pids[@]}"; do
     pid=${pids[$name]}

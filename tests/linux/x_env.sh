@@ -95,4 +95,15 @@ check() {  # description, then a command that must succeed
         failed=$((failed + 1))
     fi
 }
+# settle SECONDS COMMAND...: runs COMMAND every half second until it
+# succeeds or SECONDS have passed (pictures take a while under load).
+settle() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 2))); do
+        "$@" && return 0
+        sleep 0.5
+    done
+    "$@"
+}
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
