@@ -1,5 +1,6 @@
 #include "scene.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -9,8 +10,6 @@
 namespace {
 
 constexpr int kTrailSize = 256;          // trail texture and capture, pixels
-constexpr int kScreenWidth = 1024;       // overlay space and display viewport
-constexpr int kScreenHeight = 768;
 constexpr int kCapturesPerSecond = 150;
 const char kWindowTitle[] = "Sollvane_VC";
 
@@ -79,6 +78,25 @@ void DrawTrianglesArrays(SceneState& scene) {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// Copies the capture pass, grey, into the trail texture. A screen smaller
+// than the texture fills only its lower-left corner: copying the full size
+// would read past the framebuffer, where OpenGL leaves the pixels undefined.
+void CaptureTrail(SceneState& scene, int width, int height) {
+    glBindTexture(GL_TEXTURE_2D, scene.TrailTexture);
+    if (width == kTrailSize && height == kTrailSize) {
+        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kTrailSize, kTrailSize, 0);
+    } else {
+        if (width != scene.trailWidth || height != scene.trailHeight) {
+            std::vector<unsigned char> black(size_t(kTrailSize) * kTrailSize, 0);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, kTrailSize, kTrailSize, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE,
+                         black.data());
+        }
+        glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
+    }
+    scene.trailWidth = width;
+    scene.trailHeight = height;
+}
+
 }  // namespace
 
 bool RateGate(RateGateState& gate, int ratePerSecond, uint32_t nowMs) {
@@ -124,7 +142,7 @@ void SetUpScene(SceneState& scene, const SceneHost& host) {
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_COLOR_MATERIAL);
 
-    scene.model = LoadModel3ds(host.modelPath, scene.vertexCount);
+    if (host.modelPath) scene.model = LoadModel3ds(host.modelPath, scene.vertexCount);
 
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
@@ -161,11 +179,11 @@ void CreateTrailTexture(SceneState& scene) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
-void BeginScreenOverlay() {
+void BeginScreenOverlay(int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    glOrtho(0, kScreenWidth, kScreenHeight, 0, -1, 1);
+    glOrtho(0, width, height, 0, -1, 1);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
@@ -186,18 +204,22 @@ void DrawTrailQuad(const SceneState& scene) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, scene.TrailTexture);
     glColor4f(1.0f, 1.0f, 1.0f, 0.93f);
-    BeginScreenOverlay();
+    float width = float(scene.screenWidth), height = float(scene.screenHeight);
+    // The part of the texture the last capture filled; all of it (1, 1) on
+    // a screen at least as large as the texture.
+    float u = float(scene.trailWidth) / kTrailSize, v = float(scene.trailHeight) / kTrailSize;
+    BeginScreenOverlay(scene.screenWidth, scene.screenHeight);
     // From u = 0.02 across the full width: each pass stretches the old
     // picture a little sideways, so the trail drifts as it fades.
     glBegin(GL_QUADS);
-    glTexCoord2f(0.02f, 1.0f);
+    glTexCoord2f(0.02f * u, v);
     glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(0.02f, 0.0f);
-    glVertex2f(0.0f, float(kScreenHeight));
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex2f(float(kScreenWidth), float(kScreenHeight));
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex2f(float(kScreenWidth), 0.0f);
+    glTexCoord2f(0.02f * u, 0.0f);
+    glVertex2f(0.0f, height);
+    glTexCoord2f(u, 0.0f);
+    glVertex2f(width, height);
+    glTexCoord2f(u, v);
+    glVertex2f(width, 0.0f);
     glEnd();
     EndScreenOverlay();
     glEnable(GL_DEPTH_TEST);
@@ -229,13 +251,14 @@ void RenderFrame(SceneState& scene) {
     if (RateGate(scene.gate, kCapturesPerSecond, scene.host.tickCount())) {
         // The capture pass: the whole picture, unlit, squeezed into the
         // trail texture's corner of the frame and copied as grey.
+        int captureWidth = std::min(kTrailSize, scene.screenWidth);
+        int captureHeight = std::min(kTrailSize, scene.screenHeight);
         glLoadIdentity();
-        glViewport(0, 0, kTrailSize, kTrailSize);
+        glViewport(0, 0, captureWidth, captureHeight);
         DrawTrailQuad(scene);
         DrawExplosion(scene);
-        glBindTexture(GL_TEXTURE_2D, scene.TrailTexture);
-        glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 0, 0, kTrailSize, kTrailSize, 0);
-        glViewport(0, 0, kScreenWidth, kScreenHeight);
+        CaptureTrail(scene, captureWidth, captureHeight);
+        glViewport(0, 0, scene.screenWidth, scene.screenHeight);
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }

@@ -66,12 +66,20 @@ enum class DrawPath { Immediate, Arrays };
 
 struct SceneState {
     SceneHost host{};
+    // The overlay space and the display viewport, in pixels: the saver's
+    // fixed screen, or a window's own size where the window sets it.
+    int screenWidth = 1024;
+    int screenHeight = 768;
     DrawPath path = DrawPath::Arrays;
     std::unique_ptr<FlatVertex[]> model;
     int vertexCount = 0;
     std::unique_ptr<float[]> faceNormals;  // 3 per triangle
     std::unique_ptr<float[]> drawBuffer;   // normal and position per vertex
     GLuint TrailTexture = 0;
+    // Pixels of the trail texture (from its lower-left corner) that the last
+    // capture filled: all 256 x 256 unless the screen is smaller than that.
+    int trailWidth = 256;
+    int trailHeight = 256;
     ExplosionState explosion;
     CrtRandom random;
     RateGateState gate;
@@ -83,9 +91,12 @@ struct SceneState {
 // vertical field of view, near 0.1, far 1000. A height of 0 counts as 1.
 void ResizeView(int width, int height);
 
+// A host without a model path gives a scene without a model: the picture
+// stays black, as for a model that cannot be read.
 void SetUpScene(SceneState& scene, const SceneHost& host);
 void CreateTrailTexture(SceneState& scene);
-void BeginScreenOverlay();
+// Screen space of width x height pixels, y growing downward.
+void BeginScreenOverlay(int width, int height);
 void EndScreenOverlay();
 void DrawTrailQuad(const SceneState& scene);
 void DrawExplosion(SceneState& scene);

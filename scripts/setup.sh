@@ -16,6 +16,7 @@ packages=(
     xvfb xdotool imagemagick x11-apps locales       # a display, input, screenshots, a Japanese locale
     unzip                                           # reading the release zip back
     fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
+    libx11-dev libgl-dev libglx-mesa0 xscreensaver  # the xscreensaver hack: Xlib, GLX, and a real xscreensaver
 )
 
 sudo=""

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-bash scripts/build.sh host win32 win64 fuzz bench
+bash scripts/build.sh host win32 win64 fuzz bench linux
 
 # The fuzzer: our seed corpus plus what earlier runs here found. Reader
 # messages are silenced (fd 2 closed); a crash is shown again in full below.

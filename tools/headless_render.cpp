@@ -14,8 +14,6 @@ extern "C" const char* __lsan_default_options() { return "print_suppressions=0";
 
 namespace {
 
-constexpr int kWidth = 1024, kHeight = 768;
-
 // The host services are plain function pointers; they reach the one clock
 // in use through these.
 HeadlessClock* activeClock = nullptr;
@@ -41,15 +39,16 @@ void PutPngChunk(std::vector<unsigned char>& out, const char* type, const std::v
 
 }  // namespace
 
-HeadlessView::HeadlessView() : buffer_(size_t(4) * kWidth * kHeight) {
+HeadlessView::HeadlessView(int width, int height)
+    : width_(width), height_(height), buffer_(size_t(4) * width * height) {
     OSMesaContext context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
     if (!context) return;
-    if (!OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE, kWidth, kHeight)) {
+    if (!OSMesaMakeCurrent(context, buffer_.data(), GL_UNSIGNED_BYTE, width_, height_)) {
         OSMesaDestroyContext(context);
         return;
     }
     context_ = context;
-    ResizeView(kWidth, kHeight);
+    ResizeView(width_, height_);
 }
 
 HeadlessView::~HeadlessView() {
@@ -61,12 +60,12 @@ HeadlessView::~HeadlessView() {
 Picture HeadlessView::Read() const {
     glFinish();
     Picture picture;
-    picture.width = kWidth;
-    picture.height = kHeight;
+    picture.width = width_;
+    picture.height = height_;
     picture.rgba.resize(buffer_.size());
     // OSMesa's rows run from the bottom.
-    for (int y = 0; y < kHeight; ++y)
-        std::copy_n(&buffer_[size_t(4) * kWidth * (kHeight - 1 - y)], 4 * kWidth, &picture.rgba[size_t(4) * kWidth * y]);
+    for (int y = 0; y < height_; ++y)
+        std::copy_n(&buffer_[size_t(4) * width_ * (height_ - 1 - y)], 4 * width_, &picture.rgba[size_t(4) * width_ * y]);
     return picture;
 }
 

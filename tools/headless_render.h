@@ -1,5 +1,5 @@
 // Renders the saver's picture without a window, on Mesa's software
-// rasterizer (OSMesa), at the saver's 1024 x 768.
+// rasterizer (OSMesa), at the saver's 1024 x 768 or another size.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,11 @@ struct Picture {
     const unsigned char* Pixel(int x, int y) const { return &rgba[4 * (size_t(y) * width + x)]; }
 };
 
-// A current OpenGL context rendering into memory, with the saver's
-// projection set; the scene is drawn by the caller.
+// A current OpenGL context rendering into memory, width x height pixels,
+// with the saver's projection set; the scene is drawn by the caller.
 class HeadlessView {
 public:
-    HeadlessView();
+    explicit HeadlessView(int width = 1024, int height = 768);
     ~HeadlessView();
     HeadlessView(const HeadlessView&) = delete;
     HeadlessView& operator=(const HeadlessView&) = delete;
@@ -27,6 +27,7 @@ public:
     Picture Read() const;
 
 private:
+    int width_, height_;
     void* context_ = nullptr;
     std::vector<unsigned char> buffer_;
 };

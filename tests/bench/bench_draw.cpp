@@ -1,51 +1,23 @@
 // Drawing benchmark: frames per second of the saver's RenderFrame at
-// 1024 x 768 on Mesa's software rasterizer, immediate mode (the reference)
-// against vertex arrays (the fast path), for our model and for a generated
-// model of about 100,000 triangles.
+// 1024 x 768 (or --size WxH) on Mesa's software rasterizer, immediate mode
+// (the reference) against vertex arrays (the fast path), for our model and
+// for a generated model of about 100,000 triangles.
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 
-#include "drake.h"
+#include "bench_models.h"
 #include "headless_render.h"
-#include "writer3ds.h"
 
 namespace {
 
-// A sphere of radius 10 in two meshes (each under 65,535 vertices), smooth.
-std::vector<ObjectData> Sphere(int rings, int segments) {
-    std::vector<ObjectData> halves;
-    for (int half = 0; half < 2; ++half) {
-        ObjectData mesh;
-        mesh.name = half ? "South" : "North";
-        int rows = rings / 2;
-        for (int i = 0; i <= rows; ++i) {
-            double theta = 3.14159265358979 * (half * rows + i) / rings;
-            for (int j = 0; j <= segments; ++j) {
-                double phi = 2 * 3.14159265358979 * j / segments;
-                mesh.positions.insert(mesh.positions.end(),
-                                      {float(10 * std::sin(theta) * std::cos(phi)), float(10 * std::cos(theta)),
-                                       float(10 * std::sin(theta) * std::sin(phi))});
-            }
-        }
-        for (int i = 0; i < rows; ++i)
-            for (int j = 0; j < segments; ++j) {
-                uint16_t a = uint16_t(i * (segments + 1) + j), b = uint16_t(a + segments + 1);
-                mesh.faces.insert(mesh.faces.end(), {a, uint16_t(a + 1), uint16_t(b + 1), a, uint16_t(b + 1), b});
-                mesh.smoothing.insert(mesh.smoothing.end(), {1, 1});
-            }
-        halves.push_back(mesh);
-    }
-    return halves;
-}
-
-double FramesPerSecond(const std::string& path, DrawPath drawPath, int* triangles) {
-    HeadlessView view;
+double FramesPerSecond(const std::string& path, DrawPath drawPath, int width, int height, int* triangles) {
+    HeadlessView view(width, height);
     HeadlessClock clock;
     SceneState scene;
     scene.path = drawPath;
+    scene.screenWidth = width;
+    scene.screenHeight = height;
     SetUpScene(scene, HeadlessHost(path.c_str(), clock));
     *triangles = scene.vertexCount / 3;
     for (int i = 0; i < 5; ++i) RenderFrame(scene);
@@ -61,31 +33,23 @@ double FramesPerSecond(const std::string& path, DrawPath drawPath, int* triangle
     return frames / seconds;
 }
 
-std::string Save(const std::string& name, const std::vector<unsigned char>& bytes) {
-    std::string path = "/tmp/ondrake-bench-" + std::to_string(getpid()) + "-" + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    return path;
-}
-
 }  // namespace
 
-int main() {
-    struct Model {
-        const char* name;
-        std::string path;
-    };
-    Model models[] = {{"Ondrake.3ds", Save("drake.3ds", WriteModel3ds(MakeDrake()))},
-                      {"sphere", Save("sphere.3ds", WriteModel3ds(Sphere(224, 224)))}};
-    std::printf("RenderFrame at 1024 x 768, Mesa OSMesa, at least 3 s each\n");
+int main(int argc, char** argv) {
+    int width = 1024, height = 768;
+    bool sized = argc == 3 && std::string(argv[1]) == "--size" &&
+                 std::sscanf(argv[2], "%dx%d", &width, &height) == 2 && width > 0 && height > 0;
+    if (argc != 1 && !sized) {
+        std::fprintf(stderr, "usage: bench_draw [--size WxH]\n");
+        return 2;
+    }
+    std::vector<BenchModel> models = BenchModels();
+    std::printf("RenderFrame at %d x %d, Mesa OSMesa, at least 3 s each\n", width, height);
     std::printf("%-12s %10s %14s %14s %8s\n", "model", "triangles", "immediate fps", "arrays fps", "speedup");
-    for (const Model& model : models) {
+    for (const BenchModel& model : models) {
         int triangles = 0;
-        double reference = FramesPerSecond(model.path, DrawPath::Immediate, &triangles);
-        double fast = FramesPerSecond(model.path, DrawPath::Arrays, &triangles);
+        double reference = FramesPerSecond(model.path, DrawPath::Immediate, width, height, &triangles);
+        double fast = FramesPerSecond(model.path, DrawPath::Arrays, width, height, &triangles);
         std::printf("%-12s %10d %14.1f %14.1f %7.2fx\n", model.name, triangles, reference, fast, fast / reference);
         std::remove(model.path.c_str());
     }

@@ -1,0 +1,122 @@
+// ondrake: the Ondrake screen saver's picture as an xscreensaver hack. The
+// same scene as the Windows renderer, drawn with GLX at the window's own
+// size, until its window goes away, q or Esc in its own window, or SIGTERM
+// or SIGINT.
+#include <signal.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "fps_meter.h"
+#include "hack_options.h"
+#include "model_check.h"
+#include "overlay_text.h"
+#include "scene.h"
+#include "x11_target.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+// Mesa's GL driver leaves a few hundred bytes behind and is unloaded before
+// the leak check runs, so its frames cannot be named in a suppression. The
+// scene's own memory is leak-checked by its headless tests.
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+#endif
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+void RequestStop(int) { stopRequested = 1; }
+
+// The scene's host services are plain functions; they reach the window and
+// the frame counter through these.
+X11Target target;
+FpsMeter fpsMeter;
+bool showFps = false;
+
+// A monotonic clock in milliseconds, wrapping like the Windows tick count.
+uint32_t Milliseconds() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
+}
+
+// The scene renews the Windows renderer's title for its front end to find;
+// an X window keeps the name it was given.
+void KeepTitle(const char*) {}
+
+void ShowFrame() {
+    if (showFps) {
+        CountFrame(fpsMeter, Milliseconds());
+        DrawCornerText(FpsText(fpsMeter), target.width, target.height);
+    }
+    SwapTarget(target);
+}
+
+std::string HackFolder() {
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    std::string self(path, size_t(length));
+    return self.substr(0, self.find_last_of('/'));
+}
+
+bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+void FitScene(SceneState& scene) {
+    scene.screenWidth = target.width;
+    scene.screenHeight = target.height;
+    ResizeView(target.width, target.height);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    HackOptions options;
+    std::string problem;
+    if (!ParseHackOptions({argv + 1, argv + argc}, std::getenv("XSCREENSAVER_WINDOW"), options, problem)) {
+        std::fprintf(stderr, "ondrake: %s\n%s", problem.c_str(), kHackUsage);
+        return 1;
+    }
+    if (options.modelPath.empty()) options.modelPath = DefaultModelPath(HackFolder(), ONDRAKE_MODEL_FROM_HACK, FileExists);
+    showFps = options.showFps;
+
+    struct sigaction stop = {};
+    stop.sa_handler = RequestStop;
+    sigemptyset(&stop.sa_mask);
+    sigaction(SIGTERM, &stop, nullptr);
+    sigaction(SIGINT, &stop, nullptr);
+
+    if (!OpenTarget(target, options)) {
+        CloseTarget(target);
+        return target.gone ? 0 : 1;
+    }
+
+    std::string modelProblem = ModelFileProblem(options.modelPath);
+    if (!modelProblem.empty())
+        std::fprintf(stderr, "ondrake: cannot read the model %s: %s; the screen stays black\n",
+                     options.modelPath.c_str(), modelProblem.c_str());
+    SceneState scene;
+    FitScene(scene);
+    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, Milliseconds, Milliseconds,
+                                KeepTitle, ShowFrame});
+    if (modelProblem.empty() && scene.vertexCount == 0)
+        std::fprintf(stderr, "ondrake: no triangles in the model %s; the screen stays black\n",
+                     options.modelPath.c_str());
+
+    while (!stopRequested) {
+        TargetNews news = PumpEvents(target);
+        if (news == TargetNews::End) break;
+        if (news == TargetNews::Resized) FitScene(scene);
+        RenderFrame(scene);
+    }
+
+    ReleaseScene(scene);
+    bool failed = !target.problem.empty();
+    if (failed) std::fprintf(stderr, "ondrake: %s\n", target.problem.c_str());
+    CloseTarget(target);
+    return failed ? 1 : 0;
+}

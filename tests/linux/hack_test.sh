@@ -1,0 +1,166 @@
+#!/bin/bash
+# The ondrake hack on Xvfb with Mesa's GLX: drawing into a window made here,
+# following its size, ending when it goes, on signals, q, Esc and the
+# window manager's close, and hostile model files.
+#   hack_test.sh HACK MODEL XWIN MAKE_HOSTILE MODEL_TOOL REGRESSIONS ARTIFACTS
+set -u
+command -v Xvfb >/dev/null && command -v convert >/dev/null || { echo "Xvfb or ImageMagick missing: skipped"; exit 77; }
+HACK=$1 MODEL=$2 XWIN=$3 MAKE_HOSTILE=$4 MODEL_TOOL=$5 REGRESSIONS=$6 artifacts=$7
+source "$(dirname "$0")/x_env.sh"
+mkdir -p "$artifacts"
+
+# Picture measures, from a screenshot of one window.
+shot() { timeout 20 import -window "$1" "$2"; }
+# Fraction of strongly coloured pixels (HSL saturation above 30 %): the model.
+coloured() {
+    convert "$1" ${2:+-crop "$2" +repage} -colorspace HSL -channel G -separate +channel -threshold 30% \
+        -format "%[fx:mean]" info:
+}
+# Bounding box of the coloured pixels, as "centre-x centre-y width height".
+coloured_box() {
+    convert "$1" -colorspace HSL -channel G -separate +channel -threshold 30% -format "%@" info: |
+        awk -F'[x+]' '{ print $3 + $1 / 2, $4 + $2 / 2, $1, $2 }'
+}
+brightness() { convert "$1" ${2:+-crop "$2" +repage} -colorspace Gray -format "%[fx:mean]" info:; }
+lit() { convert "$1" -format "%[max]" info:; }
+# draws WINDOW: the model shows in the window.
+draws() {
+    shot "$1" "$T/draws.png"
+    above "$(coloured "$T/draws.png")" 0.01
+}
+near() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
+
+x_start_display 1280x1024 || { echo "no Xvfb"; exit 1; }
+
+# A window made here, as a screen saver makes one.
+make_window 640 480
+start_hack drawn -window-id "$window" -model "$MODEL"
+first_picture() {
+    shot "$window" "$artifacts/hack-640x480.png"
+    c=$(coloured "$artifacts/hack-640x480.png" 320x240+160+120)
+    left=$(brightness "$artifacts/hack-640x480.png" 120x480+0+0)
+    left_colour=$(coloured "$artifacts/hack-640x480.png" 120x480+0+0)
+    read -r cx cy bw bh < <(coloured_box "$artifacts/hack-640x480.png")
+    above "$c" 0.05 && near "$cx" 320 64 && near "$cy" 240 48 && above "$left" 0.02 && ! above "$left_colour" 0.01
+}
+settle 15 first_picture
+echo "640 x 480: coloured centre $c, model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left (coloured $left_colour)"
+check "a coloured model around the window's centre" above "$c" 0.05
+check "the model box is centred" eval 'near "$cx" 320 64 && near "$cy" 240 48'
+check "a grey trail on the left" eval 'above "$left" 0.02 && ! above "$left_colour" 0.01'
+
+"$XWIN" resize "$window" 1000 700
+resized_picture() {
+    shot "$window" "$artifacts/hack-1000x700.png"
+    read -r cx cy bw bh < <(coloured_box "$artifacts/hack-1000x700.png")
+    left=$(brightness "$artifacts/hack-1000x700.png" 180x700+0+0)
+    near "$cx" 500 100 && near "$cy" 350 70 && above "$left" 0.02
+}
+settle 10 resized_picture
+echo "resized to 1000 x 700: model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left"
+check "after a resize the model is centred in the larger window" eval 'near "$cx" 500 100 && near "$cy" 350 70'
+check "after a resize the trail still fills the left" above "$left" 0.02
+
+"$XWIN" destroy "$window"
+start=$(date +%s%N)
+wait_for "$hack_pid" 2
+elapsed=$((($(date +%s%N) - start) / 1000000))
+echo "window destroyed: the hack ended after $elapsed ms with $rc"
+check "destroying the window ends the hack with 0" [ "$rc" = 0 ]
+check "... within a second" [ "$elapsed" -lt 1000 ]
+check "... quietly" [ ! -s "$T/drawn.err" ]
+
+for signal in TERM INT; do
+    make_window 320 240
+    start_hack "sig$signal" -window-id "$window" -model "$MODEL"
+    settle 15 draws "$window"
+    kill -s "$signal" "$hack_pid"
+    wait_for "$hack_pid" 2
+    check "SIG$signal ends it with 0" [ "$rc" = 0 ]
+    check "... quietly" [ ! -s "$T/sig$signal.err" ]
+    "$XWIN" destroy "$window"
+done
+
+# -root with the screen saver's window in XSCREENSAVER_WINDOW.
+make_window 400 300
+XSCREENSAVER_WINDOW=$window start_hack root -root -model "$MODEL"
+check "-root draws into the window in XSCREENSAVER_WINDOW" settle 15 draws "$window"
+kill "$hack_pid"
+wait_for "$hack_pid" 2
+check "... and ends with 0" [ "$rc" = 0 ]
+"$XWIN" destroy "$window"
+
+# Its own window: q, Esc and the window manager's close each end it.
+for way in q Escape close; do
+    start_hack "own$way" -model "$MODEL" -fps
+    own=""
+    for _ in $(seq 150); do
+        own=$(xdotool search --name '^Ondrake$' 2>/dev/null | head -1)
+        [ -n "$own" ] && break
+        sleep 0.1
+    done
+    check "its own window appears (-fps, $way)" [ -n "$own" ] || { cat "$T/own$way.err"; continue; }
+    if [ "$way" = close ]; then
+        # The frame rate, white, in the lower-left corner.
+        fps_picture() {
+            shot "$own" "$artifacts/hack-own-window.png"
+            above "$(brightness "$artifacts/hack-own-window.png" 60x12+0+752)" 0.05
+        }
+        check "-fps draws the frame rate in the corner" settle 15 fps_picture
+        "$XWIN" close "$own"
+    else
+        xdotool key --window "$own" "$way" 2>/dev/null
+    fi
+    wait_for "$hack_pid" 3
+    check "its own window ends on $way with 0" [ "$rc" = 0 ]
+done
+
+# Hostile model files, each in a window of its own (smaller than the trail
+# texture, so the small capture is checked too), all at once.
+mkdir -p "$T/hostile"
+"$MAKE_HOSTILE" "$T/hostile" "$REGRESSIONS" || echo "FAIL: hostile files not written"
+mkdir "$T/hostile/a folder.3ds"
+mkfifo "$T/hostile/fifo.3ds"
+models=("$T"/hostile/*.3ds "$T/hostile/missing.3ds")
+declare -A pids windows triangles
+slot=0
+for model in "${models[@]}"; do
+    name=$(basename "$model" .3ds)
+    name=${name// /-}
+    triangles[$name]=0
+    [ -f "$model" ] && triangles[$name]=$("$MODEL_TOOL" info "$model" 2>/dev/null | sed -n 's/^triangles: //p')
+    make_window 250 200 $((slot % 5 * 256)) $((slot / 5 * 204))
+    windows[$name]=$window
+    LP_NUM_THREADS=1 start_hack "hostile-$name" -window-id "${windows[$name]}" -model "$model"
+    pids[$name]=$hack_pid
+    slot=$((slot + 1))
+done
+# Each says something once its model is read (or refused).
+for _ in $(seq 120); do
+    said=0
+    for name in "${!pids[@]}"; do [ -s "$T/hostile-$name.err" ] && said=$((said + 1)); done
+    [ "$said" = "${#pids[@]}" ] && break
+    sleep 0.25
+done
+sleep 1
+import -window root "$artifacts/hack-hostile.png"
+for name in "${!pids[@]}"; do
+    pid=${pids[$name]}
+    alive=yes
+    ended "$pid" && alive=no
+    check "$name: still running" [ "$alive" = yes ]
+    kill "$pid" 2>/dev/null
+    wait_for "$pid" 3
+    check "$name: ends with 0" [ "$rc" = 0 ]
+    err=$T/hostile-$name.err
+    check "$name: a message on standard error" [ -s "$err" ]
+    check "$name: no sanitizer report" eval '! grep -q "Sanitizer\|runtime error" "$err"'
+    if [ "${triangles[$name]:-0}" = 0 ]; then
+        shot "${windows[$name]}" "$T/$name.png"
+        check "$name: no triangles, a black picture" [ "$(lit "$T/$name.png")" = 0 ]
+    fi
+done
+echo "hostile models: $(ls "$T/hostile" | wc -l) files and a missing one"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

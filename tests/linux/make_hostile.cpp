@@ -1,0 +1,120 @@
+// Writes the malformed and hostile model files that the reader's tests build
+// in memory, and the fuzzer's regression inputs, as files for the hack to
+// open:   make_hostile OUT_DIR REGRESSIONS_DIR
+#include <dirent.h>
+
+#include <fstream>
+#include <string>
+
+#include "drake.h"
+#include "fixtures.h"
+
+namespace {
+
+Writer3ds Objects(const std::vector<ObjectData>& objects) {
+    Writer3ds out;
+    out.Begin(0x4D4D);
+    out.Begin(0x3D3D);
+    for (const ObjectData& object : objects) WriteObject(out, object);
+    out.End();
+    out.End();
+    return out;
+}
+
+ObjectData Named(const char* name, float offset) {
+    ObjectData object = TwoTriangles();
+    object.name = name;
+    for (float& p : object.positions) p += offset;
+    return object;
+}
+
+// One chunk's length set to length, in a file of two objects.
+Bytes WithLength(uint16_t id, int nth, uint32_t length) {
+    Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
+    Bytes bytes = file.Bytes();
+    PatchU32(bytes, file.Offset(id, nth) + 2, length);
+    return bytes;
+}
+
+// One record count set to count.
+Bytes WithCount(uint16_t id, uint16_t count) {
+    Writer3ds file = Objects({TwoTriangles()});
+    Bytes bytes = file.Bytes();
+    PatchU16(bytes, file.Offset(id) + 6, count);
+    return bytes;
+}
+
+Bytes ReadHex(const std::string& path) {
+    std::ifstream in(path);
+    Bytes bytes;
+    std::string token;
+    while (in >> token) {
+        if (token[0] == '#') {
+            std::getline(in, token);
+            continue;
+        }
+        bytes.push_back(static_cast<unsigned char>(std::stoul(token, nullptr, 16)));
+    }
+    return bytes;
+}
+
+bool Write(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) return 2;
+    const std::string dir = argv[1];
+    bool ok = true;
+    auto file = [&](const std::string& name, const Bytes& bytes) { ok = Write(dir + "/" + name, bytes) && ok; };
+
+    file("zero-length.3ds", WithLength(0x4000, 1, 0));
+    file("length-below-six.3ds", WithLength(0x4000, 1, 5));
+    file("negative-length.3ds", WithLength(0x4000, 1, 0x80000000u));
+    file("child-past-parent.3ds", WithLength(0x4100, 0, 100000));
+    file("vertex-count-beyond-chunk.3ds", WithCount(0x4110, 65535));
+    file("face-count-beyond-chunk.3ds", WithCount(0x4120, 40000));
+
+    ObjectData faces = TwoTriangles();
+    faces.faces = {0, 1, 2, 1, 3, 2, 0, 4, 2, 65535, 0, 1};
+    faces.smoothing = {1, 1, 1, 1};
+    file("faces-past-vertices.3ds", Objects({faces}).Bytes());
+    faces.positions.clear();
+    file("faces-without-vertices.3ds", Objects({faces}).Bytes());
+
+    Writer3ds name;
+    name.Begin(0x3D3D);
+    name.Begin(0x4000);
+    name.Raw({'A', 'B', 'C', 'D', 'E'});
+    name.End();
+    name.End();
+    file("name-without-zero.3ds", MainChunk(name.Bytes()));
+
+    Writer3ds deep;
+    for (int i = 0; i < 10000; ++i) deep.Begin(0x3D3D);
+    for (int i = 0; i < 10000; ++i) deep.End();
+    file("deep-nesting.3ds", MainChunk(deep.Bytes()));
+
+    Bytes drake = WriteModel3ds(MakeDrake());
+    file("truncated.3ds", Bytes(drake.begin(), drake.begin() + 5000));
+    file("header-only.3ds", Bytes(drake.begin(), drake.begin() + 6));
+    file("three-bytes.3ds", Bytes(drake.begin(), drake.begin() + 3));
+    file("empty.3ds", {});
+    file("text.3ds", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'd', 'e', 'l', '\n'});
+
+    if (DIR* listing = opendir(argv[2])) {
+        while (dirent* entry = readdir(listing)) {
+            std::string hex = entry->d_name;
+            if (hex.size() > 4 && hex.compare(hex.size() - 4, 4, ".hex") == 0)
+                file("fuzz-" + hex.substr(0, hex.size() - 4) + ".3ds", ReadHex(std::string(argv[2]) + "/" + hex));
+        }
+        closedir(listing);
+    } else {
+        ok = false;
+    }
+    return ok ? 0 : 1;
+}

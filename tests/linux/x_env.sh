@@ -1,0 +1,109 @@
+# Sourced by the hack's X11 tests: a temporary folder, an Xvfb display of
+# its own, the hack's processes, and the check counter.
+#
+# Sets T (the temporary folder). Call x_start_display WxH; start hacks with
+# start_hack, which records them for the cleanup.
+
+T=$(mktemp -d /tmp/ondrake-x11.XXXXXX)
+export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# Mesa's software rasterizer, whatever the machine has.
+export LIBGL_ALWAYS_SOFTWARE=1
+
+background=()
+x_cleanup() {
+    local i
+    # Last started first: the display goes after everything that uses it.
+    for ((i = ${#background[@]} - 1; i >= 0; i--)); do kill "${background[i]}" 2>/dev/null; done
+    wait 2>/dev/null
+    rm -rf "$T"
+}
+trap x_cleanup EXIT
+
+# x_start_display WxH: Xvfb with GLX on the first free display number
+# (tests of several checkouts may run at once); exports DISPLAY.
+x_start_display() {
+    local fifo=$T/displayfd number=""
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset +extension GLX 3>"$fifo" >/dev/null 2>&1 &
+    background+=($!)
+    read -r -t 10 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || return 1
+    export DISPLAY=:$number
+}
+
+# make_window W H [X Y]: a window held by the xwin probe (in $XWIN); sets
+# window to its id.
+make_window() {
+    local file=$T/window.$RANDOM
+    "$XWIN" create "$@" >"$file" &
+    background+=($!)
+    window=""
+    for _ in $(seq 100); do
+        window=$(head -1 "$file" 2>/dev/null)
+        [ -n "$window" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# start_hack NAME ARGS...: runs the hack in the background; its pid in
+# $hack_pid, its standard error in $T/NAME.err.
+start_hack() {
+    local name=$1
+    shift
+    "$HACK" "$@" >"$T/$name.out" 2>"$T/$name.err" &
+    hack_pid=$!
+    background+=($hack_pid)
+}
+
+# ended PID: the process has exited (a zombie until waited for, or gone).
+ended() {
+    local state
+    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = Z ]
+}
+
+# wait_for PID SECONDS: waits up to SECONDS (a decimal) for the process to
+# end; sets rc to its exit code, or to "running". (Not in a subshell: only
+# the shell that started the process can collect its exit code.)
+wait_for() {
+    local steps
+    steps=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')
+    for _ in $(seq "$steps"); do
+        ended "$1" && break
+        sleep 0.05
+    done
+    if ended "$1"; then
+        wait "$1"
+        rc=$?
+    else
+        rc=running
+    fi
+}
+
+# Counts checks for the closing "N passed, N failed" line.
+passed=0 failed=0
+check() {  # description, then a command that must succeed
+    local description=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $description"
+        failed=$((failed + 1))
+    fi
+}
+# settle SECONDS COMMAND...: runs COMMAND every half second until it
+# succeeds or SECONDS have passed (pictures take a while under load).
+settle() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 2))); do
+        "$@" && return 0
+        sleep 0.5
+    done
+    "$@"
+}
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
