@@ -150,6 +150,23 @@ void CheckFiles(const std::string& dir) {
     Check(!StartProgram(dir + "\\missing.exe", 1).ok, "StartProgram fails on a missing file");
 }
 
+// Paths in the system's code page: a path ending in 能 (0x94 0x5C in code
+// page 932) ends in a character, not in a backslash; system text shows as
+// the system spells it.
+void CheckSystemText(const std::string& dir) {
+    if (GetACP() == 932) {
+        const std::string nou = "\x94\x5c", hyou = "\x95\x5c";
+        WriteAll(dir + "\\" + nou, "music");
+        Check(FileExists(dir + "\\" + nou), "FileExists: a file named 能");
+        Check(MakeDirectory(dir + "\\" + hyou).ok, "MakeDirectory: a folder named 表");
+        Check(!FileExists(dir + "\\" + hyou + "\\"), "FileExists: the folder 表 with its backslash");
+        Check(WideFromAnsi(nou) == L"\x80fd", "system text in code page 932 shows as 能");
+    } else {
+        const std::wstring musica = L"D:\\M" + std::wstring(1, wchar_t(0xFA)) + L"sica";
+        Check(WideFromAnsi("D:\\M\xfasica") == musica, "system text in code page 1252 shows its accented letter");
+    }
+}
+
 void CheckProfile(const std::string& dir) {
     std::string ini = dir + "\\Ondrake.ini";
     DeleteFileA(ini.c_str());
@@ -287,6 +304,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "checks")) {
         CheckFolderAndScreen();
         CheckFiles(argv[2]);
+        CheckSystemText(argv[2]);
         CheckProfile(argv[2]);
         CheckForms();
         CheckMessageBox();

@@ -86,6 +86,30 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     out=$(run checks 'C:\Ondrake\work')
     grep FAIL <<<"$out"
     count_checks "$out" "checks under ja_JP"
+
+    # The saver in a folder whose name ends in a character whose second byte
+    # is a backslash (能: 0x94 0x5C), with a music file named so: its
+    # settings file is found in that folder, and so is the music file (the
+    # dialog marks "MP3、WAV"); "設定" writes the settings file there.
+    folder=$WINEPREFIX/drive_c/機能
+    mkdir -p "$folder" "$WINEPREFIX/drive_c/probes"
+    cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$folder/"
+    cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
+    printf 'ID3' >"$folder/能"
+    settings() { printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$@" | iconv -f utf-8 -t cp932; }
+    settings 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
+    ( $W 'C:\機能\Ondrake.scr' /c >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
+    probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
+    probe wait "<Ondrake>" 15000 >/dev/null
+    sleep 0.8
+    read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
+    shot "$T/ja-dialog.png"
+    check "a folder ending in 能: the settings and the music file named 能 are found (MP3、WAV marked)" \
+        near "$(pixel "$T/ja-dialog.png" $((cx + 12 + 26)) $((cy + 16 + 96 + 6)))" 2A5BD7 12
+    xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
+    for _ in $(seq 100); do [ -s "$T/scr-rc" ] && break; sleep 0.1; done
+    check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings 2 7 'C:\機能\能')
+    check "a folder ending in 能: nothing written beside it" [ ! -e "$WINEPREFIX/drive_c/機能Ondrake.ini" ]
 else
     echo "FAIL: cannot make the ja_JP locale"
     failed=$((failed + 1))

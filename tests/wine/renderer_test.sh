@@ -31,7 +31,6 @@ running() { [ ! -e "$T/rc" ] && probe find Sollvane_VC >/dev/null; }
 region() {  # file, geometry, fx expression
     convert "$1" -crop "$2" +repage -format "%[fx:$3]" info:
 }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"

@@ -13,20 +13,6 @@ mkdir -p "$artifacts"
 echo "saver: $WINE_ARCH_NOTE"
 
 probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-now_ms() { date +%s%3N; }
-shot() { import -window root "$1"; }
-# pixel FILE X Y: the colour there as RRGGBB.
-pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
-# near RRGGBB RRGGBB [TOLERANCE]: every channel within the tolerance.
-near() {
-    local a=$1 b=$2 t=${3:-6} i
-    for i in 0 2 4; do
-        local d=$((16#${a:i:2} - 16#${b:i:2}))
-        ((d < 0)) && d=$((-d))
-        ((d <= t)) || return 1
-    done
-}
 
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"

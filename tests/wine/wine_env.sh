@@ -67,4 +67,20 @@ check() {  # description, then a command that must succeed
 # holds CONDITION: a shell condition of more than one test, for check.
 holds() { eval "$1"; }
 
+# Pictures and times.
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+now_ms() { date +%s%3N; }
+shot() { import -window root "$1"; }
+# pixel FILE X Y: the colour there as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# near RRGGBB RRGGBB [TOLERANCE]: every channel within the tolerance.
+near() {
+    local a=$1 b=$2 t=${3:-6} i
+    for i in 0 2 4; do
+        local d=$((16#${a:i:2} - 16#${b:i:2}))
+        ((d < 0)) && d=$((-d))
+        ((d <= t)) || return 1
+    done
+}
+
 winepath_of() { echo "Z:${1//\//\\}"; }
