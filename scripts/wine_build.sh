@@ -15,5 +15,9 @@ else
     W=/usr/lib/wine/wine64
     export WINEARCH=win64
     DIST=$1/win64/dist PROBES=$1/win64/probes
-    WINE_ARCH_NOTE="x86-64 build under 64-bit Wine (this machine cannot run 32-bit programs)"
+    if [ "${ONDRAKE_WINE_ARCH:-}" = win64 ]; then
+        WINE_ARCH_NOTE="x86-64 build under 64-bit Wine (asked for with ONDRAKE_WINE_ARCH=win64)"
+    else
+        WINE_ARCH_NOTE="x86-64 build under 64-bit Wine (this machine cannot run 32-bit programs)"
+    fi
 fi

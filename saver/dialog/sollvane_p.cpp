@@ -56,10 +56,21 @@ void PaintGradient(Canvas& canvas, Colour colourOf) {
     canvas.Refresh();
 }
 
+// Places a windowless control at design pixels.
+void Place(Windowless& control, int x, int y, int width, int height) {
+    control.SetBounds(ScreenPixels(x), ScreenPixels(y), ScreenPixels(width), ScreenPixels(height));
+}
+
 void PlaceLabel(Label& label, Canvas& canvas, const wchar_t* caption, int x, int y, int width, int height) {
     label.SetCaption(caption);
-    label.SetBounds(x, y, width, height);
+    Place(label, x, y, width, height);
     canvas.Add(label);
+}
+
+// A Command button at design pixels.
+std::unique_ptr<Command> PlaceButton(HWND parent, int x, int y, int width, int height, const PropertyBag& stored) {
+    return std::make_unique<Command>(parent, ScreenPixels(x), ScreenPixels(y), ScreenPixels(width),
+                                     ScreenPixels(height), stored, DesignFont());
 }
 
 }  // namespace
@@ -72,29 +83,31 @@ Sollvane_P::Sollvane_P() : Form(kDialogCaption) {
 }
 
 void Sollvane_P::CreateControls() {
+    // Laid out in pixels at 96 dots per inch, scaled to the screen's.
     // Created in the tab order: the combo box and "..." inside the panel,
     // then "設定", "ｷｬﾝｾﾙ" and "その他の作品".
-    Pic_C = std::make_unique<PictureBox>(window(), 12, 16, 453, 169, RGB(224, 224, 224));
+    Pic_C = std::make_unique<PictureBox>(window(), ScreenPixels(12), ScreenPixels(16), ScreenPixels(453),
+                                         ScreenPixels(169), RGB(224, 224, 224));
     Canvas& panel = Pic_C->canvas();
-    FontDesc ambient = DesignFont();
-    BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), 92, 52, 41, 20);
-    Cmd_BGM = std::make_unique<Command>(Pic_C->window(), 36, 116, 29, 21, StoredButton("...", 767, 556), ambient);
-    Cmd_Set = std::make_unique<Command>(window(), 320, 200, 73, 25, StoredButton("設定", 1931, 661), ambient);
-    Cmd_Can = std::make_unique<Command>(window(), 396, 200, 69, 25, StoredButton("ｷｬﾝｾﾙ", 1826, 661), ambient);
-    Cmd_Etc = std::make_unique<Command>(window(), 192, 200, 125, 25, StoredButton("その他の作品", 3307, 661), ambient);
+    BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), ScreenPixels(92), ScreenPixels(52), ScreenPixels(41),
+                                            ScreenPixels(20));
+    Cmd_BGM = PlaceButton(Pic_C->window(), 36, 116, 29, 21, StoredButton("...", 767, 556));
+    Cmd_Set = PlaceButton(window(), 320, 200, 73, 25, StoredButton("設定", 1931, 661));
+    Cmd_Can = PlaceButton(window(), 396, 200, 69, 25, StoredButton("ｷｬﾝｾﾙ", 1826, 661));
+    Cmd_Etc = PlaceButton(window(), 192, 200, 125, 25, StoredButton("その他の作品", 3307, 661));
     Cmd_BGM->onClick = [this] { ChooseFile(); };
     Cmd_Set->onClick = [this] { Save(); };
     Cmd_Can->onClick = [this] { UnloadForm(*this); };
     Cmd_Etc->onClick = [this] { OpenHomePage(); };
 
-    Shape3.SetBounds(20, 20, 113, 21);
+    Place(Shape3, 20, 20, 113, 21);
     panel.Add(Shape3);
     lblHeading.SetAlignment(Label::Alignment::Centre);
     PlaceLabel(lblHeading, panel, L"BGM", 20, 24, 111, 13);
     const int markTop[3] = {76, 56, 96};
     const std::wstring kindText[3] = {WideFromCp932("無し"), WideFromCp932("音楽CD"), WideFromCp932("MP3、WAV")};
     for (int kind = 0; kind < 3; ++kind) {
-        Img_BGM[kind].SetBounds(20, markTop[kind], 13, 13);
+        Place(Img_BGM[kind], 20, markTop[kind], 13, 13);
         panel.Add(Img_BGM[kind]);
         PlaceLabel(lbl_BGM[kind], panel, kindText[kind].c_str(), 36, markTop[kind], 0, 13);
         lbl_BGM[kind].AutoSize();
@@ -110,19 +123,21 @@ void Sollvane_P::CreateControls() {
     // The two mark pictures lie outside the client area, never seen.
     Img_Ra[0].SetPicture(Picture::FromBitmapResource(IDB_MARK_UNCHOSEN));
     Img_Ra[1].SetPicture(Picture::FromBitmapResource(IDB_MARK_CHOSEN));
-    Img_Ra[0].SetBounds(536, 20, 12, 12);
-    Img_Ra[1].SetBounds(536, 40, 12, 12);
+    Place(Img_Ra[0], 536, 20, 12, 12);
+    Place(Img_Ra[1], 536, 40, 12, 12);
     canvas().Add(Img_Ra[0]);
     canvas().Add(Img_Ra[1]);
 }
 
-std::vector<Command*> Sollvane_P::Buttons() { return {Cmd_BGM.get(), Cmd_Set.get(), Cmd_Can.get(), Cmd_Etc.get()}; }
+void Sollvane_P::InitializeButtons() {
+    for (Command* button : {Cmd_BGM.get(), Cmd_Set.get(), Cmd_Can.get(), Cmd_Etc.get()}) button->Initialize();
+}
 
 void Sollvane_P::OnLoad() {
     CreateControls();
     Placement place = DialogPlacement(ScreenWidthTwips(), ScreenHeightTwips(), WidthTwips(), HeightTwips());
     Move(place.left, place.top);
-    for (Command* button : Buttons()) button->Initialize();
+    InitializeButtons();
     ShowKind(BgmKind);
     BGM_Repeat->SetText(WideFromCp932(FormatHashes(BgmRepeat)));
     for (const std::string& item : RepeatItems()) BGM_Repeat->AddItem(WideFromCp932(item));

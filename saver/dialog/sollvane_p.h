@@ -31,7 +31,8 @@ protected:
 
 private:
     void CreateControls();
-    std::vector<Command*> Buttons();
+    // Initialize on every Command button of the dialog.
+    void InitializeButtons();
     void ChooseKind(int kind);
     void ShowKind(int16_t kind);
     void ChooseFile();

@@ -1,5 +1,7 @@
 #include "runtime.h"
 
+#include <cmath>
+
 #include "code_pages.h"
 #include "files.h"
 #include "form.h"
@@ -51,6 +53,7 @@ float TwipsPerPixelX() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELS
 float TwipsPerPixelY() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY)); }
 int ScreenWidthTwips() { return static_cast<int>(GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX()); }
 int ScreenHeightTwips() { return static_cast<int>(GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY()); }
+int ScreenPixels(int designPixels) { return static_cast<int>(std::lround(designPixels * 15.0f / TwipsPerPixelX())); }
 
 void SetAppPointer(AppPointer pointer) {
     appPointer = pointer;

@@ -38,6 +38,9 @@ float TwipsPerPixelX();
 float TwipsPerPixelY();
 int ScreenWidthTwips();
 int ScreenHeightTwips();
+// A length the forms are designed with, in pixels at 96 dots per inch (15
+// twips each), in the screen's pixels.
+int ScreenPixels(int designPixels);
 
 // The pointer every window of the program shows: each window's own, or the
 // hourglass while the program is busy.

@@ -240,10 +240,11 @@ preview_in_host() {  # width height argument-form
     if [ "$form" = colon ]; then start_scr "/p:$hwnd"; else start_scr /p "$hwnd"; fi
     for _ in $(seq 100); do probe children "Preview Host" | grep -q 'Preview Window' && break; sleep 0.05; done
 }
+rm "$app/Ondrake.dll"
 preview_in_host 152 112 blank
 child=$(probe children "Preview Host" | grep 'Preview Window')
 echo "preview child: $child"
-check "/p HWND (without the model): our window is the host's child at (0, 0), 152 x 112" \
+check "/p HWND (without the renderer and the model): our window is the host's child at (0, 0), 152 x 112" \
     grep -q '|0,0,152,112|enabled=1|visible=1$' <<<"$child"
 before=$(now_ms)
 probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
@@ -252,7 +253,7 @@ elapsed=$(($(now_ms) - before))
 echo "preview: ended $elapsed ms after the host's window was destroyed"
 check "/p: ends within a second of its host window" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
 wait $host
-cp "$DIST/Ondrake.3ds" "$app/"
+cp "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
 
 preview_in_host 300 200 colon
 child=$(probe children "Preview Host" | grep 'Preview Window')

@@ -1,0 +1,40 @@
+#!/bin/bash
+# The full-screen run's timing under Wine on Xvfb, over ten runs of
+# Ondrake.scr /s: from the start to the renderer's first frame on the screen
+# (screenshots every few tens of milliseconds), and from the renderer's
+# window going (Esc) to the front end's end (the front end polls every
+# 50 ms). Prints median and worst.
+#   bench_saver.sh [BUILD_ROOT]   (default build)
+set -u
+source "$(dirname "$0")/../wine/wine_env.sh" "$(realpath "${1:-$(dirname "$0")/../../build}")"
+echo "bench_saver: $WINE_ARCH_NOTE"
+wine_start_display 1024x768 || exit 1
+wine_make_prefix "$T/pfx"
+wineserver -p </dev/null >/dev/null 2>&1
+mkdir -p "$WINEPREFIX/drive_c/Ondrake" "$WINEPREFIX/drive_c/probes"
+cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/Ondrake/"
+cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
+probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
+lit() { [ "$(convert "$1" -crop 400x400+312+184 +repage -format '%[fx:maxima]' info:)" != 0 ]; }
+
+first_frames=() follows=()
+for run in $(seq 10); do
+    start=$(now_ms)
+    ( $W 'C:\Ondrake\Ondrake.scr' /s >/dev/null 2>&1; echo $? >"$T/rc" ) &
+    until shot "$T/frame.png" && lit "$T/frame.png"; do
+        (($(now_ms) - start > 20000)) && break
+    done
+    first_frames+=($(($(now_ms) - start)))
+    sleep 1
+    probe follow Sollvane_VC Sollvane_Main 10000 >"$T/follow" &
+    follower=$!
+    sleep 0.3
+    xdotool key Escape
+    wait $follower
+    follows+=($(cat "$T/follow"))
+    for _ in $(seq 100); do [ -s "$T/rc" ] && break; sleep 0.05; done
+    rm -f "$T/rc"
+done
+stats() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { printf "median %d ms, worst %d ms", (v[5] + v[6]) / 2, v[NR] }'; }
+echo "start to the renderer's first frame: $(stats "${first_frames[@]}") (${first_frames[*]})"
+echo "renderer's window gone to the front end's end: $(stats "${follows[@]}") (${follows[*]})"
