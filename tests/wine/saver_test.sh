@@ -178,7 +178,7 @@ run_with_music 2 0 'C:\Ondrake\theme.Wav'
 check "WAV: no MCI strings, no polling" [ -z "$(mci_sent)" ]
 check "WAV: played by the system, looping (SND_ASYNC | SND_LOOP)" \
     holds 'grep -q "MULTIMEDIA_PlaySound .* fdwSound=00000009" "$T/trace" && grep -qF "SoundName=L\"C:\\\\Ondrake\\\\theme.Wav\"" "$T/trace"'
-check "WAV: stopped at the end" grep -q "MULTIMEDIA_PlaySound pszSound='00000000' .* fdwSound=00000000" "$T/trace"
+check "WAV: stopped at the end" grep -Eq "MULTIMEDIA_PlaySound pszSound='0+' hmod=0+ fdwSound=00000000" "$T/trace"
 printf 'MThd' >"$app/theme.mid"
 run_with_music 2 0 'C:\Ondrake\theme.mid'
 check "MIDI: nothing plays" holds '[ -z "$(mci_sent)" ] && ! grep -q MULTIMEDIA_PlaySound "$T/trace"'
