@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,41 @@ inline ObjectData TwoTriangles(uint32_t maskA = 1, uint32_t maskB = 1) {
     object.faces = {0, 1, 2, 1, 3, 2};
     object.smoothing = {maskA, maskB};
     return object;
+}
+
+// A file of just the objects, kept in its writer to find chunks by.
+inline Writer3ds Objects(const std::vector<ObjectData>& objects) {
+    Writer3ds out;
+    out.Begin(0x4D4D);
+    out.Begin(0x3D3D);
+    for (const ObjectData& object : objects) WriteObject(out, object);
+    out.End();
+    out.End();
+    return out;
+}
+
+// TwoTriangles under another name, moved along every axis by offset.
+inline ObjectData Named(const char* name, float offset) {
+    ObjectData object = TwoTriangles();
+    object.name = name;
+    for (float& p : object.positions) p += offset;
+    return object;
+}
+
+// A file kept as hex text: bytes as hex pairs between blanks, and comment
+// lines that start with '#'.
+inline Bytes ReadHex(const std::string& path) {
+    std::ifstream in(path);
+    Bytes bytes;
+    std::string token;
+    while (in >> token) {
+        if (token[0] == '#') {
+            std::getline(in, token);
+            continue;
+        }
+        bytes.push_back(static_cast<unsigned char>(std::stoul(token, nullptr, 16)));
+    }
+    return bytes;
 }
 
 // Writes the main chunk around body (editor chunk and all).

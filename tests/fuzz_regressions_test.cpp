@@ -13,20 +13,6 @@
 
 namespace {
 
-Bytes ReadHex(const std::string& path) {
-    std::ifstream in(path);
-    Bytes bytes;
-    std::string token;
-    while (in >> token) {
-        if (token[0] == '#') {
-            std::getline(in, token);
-            continue;
-        }
-        bytes.push_back(static_cast<unsigned char>(std::stoul(token, nullptr, 16)));
-    }
-    return bytes;
-}
-
 TEST(FuzzRegressions, ParseCleanlyAndTheSameEveryTime) {
     DIR* listing = opendir(ONDRAKE_REGRESSIONS_DIR);
     ASSERT_TRUE(listing);

@@ -12,24 +12,6 @@ namespace {
 
 using testing::HasSubstr;
 
-// A file of just the objects, kept in its writer to find chunks by.
-Writer3ds Objects(const std::vector<ObjectData>& objects) {
-    Writer3ds out;
-    out.Begin(0x4D4D);
-    out.Begin(0x3D3D);
-    for (const ObjectData& object : objects) WriteObject(out, object);
-    out.End();
-    out.End();
-    return out;
-}
-
-ObjectData Named(const char* name, float offset) {
-    ObjectData object = TwoTriangles();
-    object.name = name;
-    for (float& p : object.positions) p += offset;
-    return object;
-}
-
 std::string StderrOf(const Bytes& bytes, Parsed* parsed = nullptr) {
     testing::internal::CaptureStderr();
     Parsed result = ParseScene(bytes);

@@ -6,6 +6,7 @@
 #include "code_pages.h"
 #include "runtime.h"
 #include "timer.h"
+#include "window_class.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ const wchar_t kFormClass[] = L"OndrakeForm";
 constexpr UINT kOrphanCheckMs = 250;
 
 std::vector<Form*> loadedForms;
-
-void RegisterFormClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kFormClass;
-    registered = RegisterClassW(&windowClass) != 0;
-}
 
 DWORD StyleOf(BorderStyle border) {
     switch (border) {
@@ -202,7 +192,7 @@ void Form::Detach() {
 
 void LoadForm(Form& form) {
     if (form.window_) return;
-    RegisterFormClass();
+    RegisterPlainClass(kFormClass);
     DWORD style = StyleOf(form.border_);
     int width = CW_USEDEFAULT, height = CW_USEDEFAULT;
     if (form.clientWidthTwips_ > 0 && form.clientHeightTwips_ > 0) {

@@ -1,27 +1,17 @@
 #include "picture_box.h"
 
 #include "runtime.h"
+#include "window_class.h"
 
 namespace {
 
 const wchar_t kPictureClass[] = L"OndrakePicture";
 
-void RegisterPictureClass() {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpszClassName = kPictureClass;
-    registered = RegisterClassW(&windowClass) != 0;
-}
-
 }  // namespace
 
 PictureBox::PictureBox(HWND parent, int x, int y, int width, int height, COLORREF background)
     : canvas_(background) {
-    RegisterPictureClass();
+    RegisterPlainClass(kPictureClass);
     window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"",
                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height, parent,
                               nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -11,23 +11,6 @@
 
 namespace {
 
-Writer3ds Objects(const std::vector<ObjectData>& objects) {
-    Writer3ds out;
-    out.Begin(0x4D4D);
-    out.Begin(0x3D3D);
-    for (const ObjectData& object : objects) WriteObject(out, object);
-    out.End();
-    out.End();
-    return out;
-}
-
-ObjectData Named(const char* name, float offset) {
-    ObjectData object = TwoTriangles();
-    object.name = name;
-    for (float& p : object.positions) p += offset;
-    return object;
-}
-
 // One chunk's length set to length, in a file of two objects.
 Bytes WithLength(uint16_t id, int nth, uint32_t length) {
     Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
@@ -41,20 +24,6 @@ Bytes WithCount(uint16_t id, uint16_t count) {
     Writer3ds file = Objects({TwoTriangles()});
     Bytes bytes = file.Bytes();
     PatchU16(bytes, file.Offset(id) + 6, count);
-    return bytes;
-}
-
-Bytes ReadHex(const std::string& path) {
-    std::ifstream in(path);
-    Bytes bytes;
-    std::string token;
-    while (in >> token) {
-        if (token[0] == '#') {
-            std::getline(in, token);
-            continue;
-        }
-        bytes.push_back(static_cast<unsigned char>(std::stoul(token, nullptr, 16)));
-    }
     return bytes;
 }
 

@@ -5,6 +5,8 @@
 # start_hack, which records them for the cleanup.
 
 T=$(mktemp -d /tmp/ondrake-x11.XXXXXX)
+source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # Mesa's software rasterizer, whatever the machine has.
@@ -20,17 +22,11 @@ x_cleanup() {
 }
 trap x_cleanup EXIT
 
-# x_start_display WxH: Xvfb with GLX on the first free display number
-# (tests of several checkouts may run at once); exports DISPLAY.
+# x_start_display WxH: Xvfb with GLX (see start_xvfb), kept when its last
+# client leaves.
 x_start_display() {
-    local fifo=$T/displayfd number=""
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset +extension GLX 3>"$fifo" >/dev/null 2>&1 &
-    background+=($!)
-    read -r -t 10 number <"$fifo"
-    rm -f "$fifo"
-    [ -n "$number" ] || return 1
-    export DISPLAY=:$number
+    start_xvfb "$1" -noreset +extension GLX || return 1
+    background+=("$XVFB_PID")
 }
 
 # make_window W H [X Y]: a window held by the xwin probe (in $XWIN); sets
@@ -83,18 +79,6 @@ wait_for() {
     fi
 }
 
-# Counts checks for the closing "N passed, N failed" line.
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-    local description=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $description"
-        failed=$((failed + 1))
-    fi
-}
 # settle SECONDS COMMAND...: runs COMMAND every half second until it
 # succeeds or SECONDS have passed (pictures take a while under load).
 settle() {

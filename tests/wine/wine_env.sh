@@ -14,6 +14,8 @@ printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$T/asou
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root"
+source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 
 displays=()
 wine_cleanup() {
@@ -25,17 +27,10 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# wine_start_display WxH: an X server of its own, on the first free display
-# number (tests of several checkouts may run at once); exports DISPLAY.
+# wine_start_display WxH: an X server of its own (see start_xvfb).
 wine_start_display() {
-    local fifo=$T/displayfd.$RANDOM number=""
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    displays+=($!)
-    read -r -t 10 number <"$fifo"
-    rm -f "$fifo"
-    [ -n "$number" ] || return 1
-    export DISPLAY=:$number
+    start_xvfb "$1" || return 1
+    displays+=("$XVFB_PID")
 }
 
 # wine_make_prefix DIR: a new prefix whose X11 driver manages no window
@@ -51,21 +46,6 @@ wine_make_prefix() {
     mkdir -p "$WINEPREFIX/drive_c/qorbel"
 }
 
-# Counts checks for the closing "N passed, N failed" line.
-passed=0 failed=0
-check() {  # description, then a command that must succeed
-    local description=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $description"
-        failed=$((failed + 1))
-    fi
-}
-
-# holds CONDITION: a shell condition of more than one test, for check.
-holds() { eval "$1"; }
 
 # Pictures and times.
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
