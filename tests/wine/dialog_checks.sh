@@ -80,6 +80,23 @@ shot "$T/dialog.png"
 check "dialog gradient: the top row is (0, 0, 30)" near "$(pixel "$T/dialog.png" $((cx + 5)) "$cy")" 00001E 2
 check "dialog gradient: row 126 is (220, 220, 250)" near "$(pixel "$T/dialog.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 check "panel gradient: the middle row is (250, 250, 250)" near "$(pixel "$T/dialog.png" $((px + 300)) $((py + 84)))" FAFAFA 2
+# Covered by another window and uncovered again, both gradients come back.
+$W 'C:\probes\probe.exe' host 600 400 20000 >/dev/null 2>&1 &
+coverer=$!
+probe wait "Preview Host" 5000 >/dev/null
+for _ in $(seq 20); do
+    shot "$T/covered.png"
+    near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2 && break
+    sleep 0.1
+done
+probe post "Preview Host" 1024 0 >/dev/null
+probe gone "Preview Host" 5000 >/dev/null
+sleep 0.3
+shot "$T/uncovered.png"
+check "covering the dialog hides its gradient" near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2
+check "uncovered: the dialog gradient is back" near "$(pixel "$T/uncovered.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
+check "uncovered: the panel gradient is back" near "$(pixel "$T/uncovered.png" $((px + 300)) $((py + 84)))" FAFAFA 2
+wait $coverer 2>/dev/null
 
 # Choosing a kind: a press of any button on a label or a mark.
 xdotool mousemove $((px + 45)) $((py + 62)) click 1
