@@ -56,6 +56,8 @@ InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 LangString DirectoryNote ${LANG_ENGLISH} "Ondrake keeps its settings in a file beside the program, so choose a folder of your own that you can write to."
 LangString DirectoryNote ${LANG_JAPANESE} "Ondrakeは設定をプログラムと同じフォルダに保存します。書き込みのできる自分のフォルダを選んでください。"
+LangString InUse ${LANG_ENGLISH} "Ondrake is running, so $0 cannot be replaced or removed. Close the screen saver, its settings and the Screen Saver Settings window, then choose Retry."
+LangString InUse ${LANG_JAPANESE} "Ondrakeが実行中のため、$0を置き換えたり削除したりできません。スクリーンセーバーとその設定、スクリーンセーバーの設定画面を閉じてから、［再試行］を選んでください。"
 LangString OpenSettings ${LANG_ENGLISH} "Open the screen saver's settings"
 LangString OpenSettings ${LANG_JAPANESE} "スクリーンセーバーの設定を開く"
 
@@ -81,9 +83,56 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
+; Windows neither replaces nor deletes a program that is running: the saver,
+; its settings dialog, its preview in the Screen Saver Settings window, or
+; the renderer. Without this check an install over a running saver would
+; leave it half old and half new, and an uninstall would leave programs
+; behind that no list of programs names any more.
+!macro WAIT_WHILE_RUNNING PREFIX
+; $0: the first of our programs in $INSTDIR that cannot be written, else "".
+Function ${PREFIX}ProgramInUse
+    StrCpy $0 ""
+    ${If} ${FileExists} "$INSTDIR\Ondrake.dll"
+        ClearErrors
+        FileOpen $1 "$INSTDIR\Ondrake.dll" a
+        ${If} ${Errors}
+            StrCpy $0 "Ondrake.dll"
+        ${Else}
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+    ${If} ${FileExists} "$INSTDIR\Ondrake.scr"
+        ClearErrors
+        FileOpen $1 "$INSTDIR\Ondrake.scr" a
+        ${If} ${Errors}
+            StrCpy $0 "Ondrake.scr"
+        ${Else}
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
+; Asks until the programs are free; a silent run, or Cancel, ends here with
+; exit code 2 and nothing changed.
+Function ${PREFIX}WaitWhileRunning
+    ${Do}
+        Call ${PREFIX}ProgramInUse
+        ${If} $0 == ""
+            Return
+        ${EndIf}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(InUse)" /SD IDCANCEL IDRETRY retry
+        Abort
+        retry:
+    ${Loop}
+FunctionEnd
+!macroend
+!insertmacro WAIT_WHILE_RUNNING ""
+!insertmacro WAIT_WHILE_RUNNING "un."
+
 ; Ondrake.ini, the user's settings, is never written here, so installing
 ; over an older version keeps it.
 Section "Ondrake" SecOndrake
+    Call WaitWhileRunning
     SetOutPath "$INSTDIR"
     File "${DIST}/Ondrake.scr"
     File "${DIST}/Ondrake.dll"
@@ -131,6 +180,7 @@ Function un.NamesOurSaver
 FunctionEnd
 
 Section "Uninstall"
+    Call un.WaitWhileRunning
     ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     ${If} $0 != ""
         Call un.NamesOurSaver

@@ -115,6 +115,25 @@ $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
 
+# While the saver runs (its settings dialog open) its programs cannot be
+# replaced or removed: a silent install or uninstall then ends with 2 and
+# changes nothing. The model is not held open, so an older one stays as a
+# mark. The uninstaller runs in place (_?=) to give its exit code.
+printf 'an older model' >"$folder/Ondrake.3ds"
+start_scr "$folder_win\\Ondrake.scr" /c
+probe wait "<Ondrake>" 15000 >/dev/null
+$W "$setup" /S >/dev/null 2>&1
+code=$?
+check "saver running, /S: ends with 2" [ "$code" = 2 ]
+check "saver running, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
+$W "$folder_win\\Uninstall.exe" /S "_?=$folder_win" >/dev/null 2>&1
+code=$?
+check "saver running, uninstall: ends with 2" [ "$code" = 2 ]
+check "saver running, uninstall: everything left, still listed" \
+    holds '[ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] && [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
+probe close "<Ondrake>" >/dev/null
+scr_code 10 >/dev/null
+
 # Uninstalling while another saver is selected: that choice stays, and so
 # does every file that is not ours.
 other='C:\windows\system32\other.scr'
