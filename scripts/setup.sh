@@ -9,6 +9,7 @@ packages=(
     libjpeg62-turbo-dev                             # its JPEG pictures (the preview still)
     libgtest-dev libgmock-dev                       # unit tests
     mingw-w64                                       # the Windows programs
+    nsis                                            # their installer, OndrakeSetup.exe
     lib3ds-dev                                      # the reference in the load benchmark
     assimp-testmodels                               # another project's 3DS test files
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
