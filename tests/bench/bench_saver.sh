@@ -14,7 +14,6 @@ wineserver -p </dev/null >/dev/null 2>&1
 mkdir -p "$WINEPREFIX/drive_c/Ondrake" "$WINEPREFIX/drive_c/probes"
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/Ondrake/"
 cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
-probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
 lit() { [ "$(convert "$1" -crop 400x400+312+184 +repage -format '%[fx:maxima]' info:)" != 0 ]; }
 
 first_frames=() follows=()

@@ -99,7 +99,6 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     settings() { printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$@" | iconv -f utf-8 -t cp932; }
     settings 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
     ( $W 'C:\機能\Ondrake.scr' /c >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
-    probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
     probe wait "<Ondrake>" 15000 >/dev/null
     sleep 0.8
     read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')

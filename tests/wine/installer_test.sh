@@ -12,7 +12,6 @@ source "$(dirname "$0")/wine_env.sh" "$1"
 echo "installer: $WINE_ARCH_NOTE"
 
 # The probe's own exit code, not that of the filter after it.
-probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # reg_value KEY NAME: the value's data; nothing when it is not there.
 reg_value() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_key_exists() { $W reg query "$1" >/dev/null 2>&1; }

@@ -10,7 +10,6 @@ artifacts=$2
 mkdir -p "$artifacts"
 echo "renderer: $WINE_ARCH_NOTE"
 
-probe() { $W "$PROBES/probe.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
 # start_renderer: runs Ondrake.dll in the background; its exit code lands in
 # $T/rc, its standard error in $T/err.

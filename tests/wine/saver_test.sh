@@ -12,7 +12,6 @@ artifacts=$2
 mkdir -p "$artifacts"
 echo "saver: $WINE_ARCH_NOTE"
 
-probe() { $W 'C:\probes\probe.exe' "$@" 2>/dev/null | tr -d '\r'; }
 
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"

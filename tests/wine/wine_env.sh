@@ -47,6 +47,13 @@ wine_make_prefix() {
 }
 
 
+# probe ARGS...: the probe's answer, without Wine's carriage returns, and
+# its exit code.
+probe() {
+    $W "$PROBES/probe.exe" "$@" 2>/dev/null | tr -d '\r'
+    return "${PIPESTATUS[0]}"
+}
+
 # Pictures and times.
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 now_ms() { date +%s%3N; }
