@@ -3,7 +3,6 @@
 // size, until its window goes away, q or Esc in its own window, or SIGTERM
 // or SIGINT.
 #include <signal.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <climits>
@@ -37,20 +36,13 @@ X11Target target;
 FpsMeter fpsMeter;
 bool showFps = false;
 
-// A monotonic clock in milliseconds, wrapping like the Windows tick count.
-uint32_t Milliseconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
-}
-
 // The scene renews the Windows renderer's title for its front end to find;
 // an X window keeps the name it was given.
 void KeepTitle(const char*) {}
 
 void ShowFrame() {
     if (showFps) {
-        CountFrame(fpsMeter, Milliseconds());
+        CountFrame(fpsMeter, MonotonicMilliseconds());
         DrawCornerText(FpsText(fpsMeter), target.width, target.height);
     }
     SwapTarget(target);
@@ -101,8 +93,8 @@ int main(int argc, char** argv) {
                      options.modelPath.c_str(), modelProblem.c_str());
     SceneState scene;
     FitScene(scene);
-    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, Milliseconds, Milliseconds,
-                                KeepTitle, ShowFrame});
+    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, MonotonicMilliseconds,
+                                MonotonicMilliseconds, KeepTitle, ShowFrame});
     if (modelProblem.empty() && scene.vertexCount == 0)
         std::fprintf(stderr, "ondrake: no triangles in the model %s; the screen stays black\n",
                      options.modelPath.c_str());

@@ -13,5 +13,14 @@ check() {  # description, then a command that must succeed
     fi
 }
 
+expect() {  # description, expected text, actual text
+    if [ "$2" = "$3" ]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $1: expected [$2], got [$3]"
+        failed=$((failed + 1))
+    fi
+}
+
 # holds CONDITION: a shell condition of more than one test, for check.
 holds() { eval "$1"; }

@@ -3,12 +3,11 @@
 // hack draws under -root, with Mesa's software rasterizer, for our model and
 // for a generated model of about 100,000 triangles. bench_hack.sh runs it on
 // an Xvfb of 1920 x 1080 beside bench_draw at the same size.
-#include <time.h>
-
 #include <chrono>
 #include <cstdio>
 
 #include "bench_models.h"
+#include "fps_meter.h"
 #include "scene.h"
 #include "x11_target.h"
 
@@ -17,11 +16,6 @@ namespace {
 X11Target target;
 bool showFrames = true;
 
-uint32_t Milliseconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
-}
 void KeepTitle(const char*) {}
 // Not showing the frames tells the cost of drawing from the cost of
 // putting each picture on the screen.
@@ -42,7 +36,7 @@ double FramesPerSecond(const std::string& path, int* triangles) {
     scene.screenWidth = target.width;
     scene.screenHeight = target.height;
     ResizeView(target.width, target.height);
-    SetUpScene(scene, SceneHost{path.c_str(), Milliseconds, Milliseconds, KeepTitle, Swap});
+    SetUpScene(scene, SceneHost{path.c_str(), MonotonicMilliseconds, MonotonicMilliseconds, KeepTitle, Swap});
     *triangles = scene.vertexCount / 3;
     for (int i = 0; i < 5; ++i) RenderFrame(scene);
     int frames = 0;
