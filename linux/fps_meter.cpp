@@ -1,13 +1,6 @@
 #include "fps_meter.h"
 
 #include <cstdio>
-#include <ctime>
-
-uint32_t MonotonicMilliseconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
-}
 
 void CountFrame(FpsMeter& meter, uint32_t nowMs) {
     if (!meter.started) {

@@ -16,9 +16,5 @@ struct FpsMeter {
 // starts again.
 void CountFrame(FpsMeter& meter, uint32_t nowMs);
 
-// A monotonic clock in milliseconds, wrapping like the Windows tick count:
-// the scene's clocks, and the meter's.
-uint32_t MonotonicMilliseconds();
-
 // "FPS: 59.9", the text drawn in the corner.
 std::string FpsText(const FpsMeter& meter);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "clock.h"
 #include "fps_meter.h"
 #include "hack_options.h"
 #include "model_check.h"
@@ -58,12 +59,6 @@ std::string HackFolder() {
 
 bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
-void FitScene(SceneState& scene) {
-    scene.screenWidth = target.width;
-    scene.screenHeight = target.height;
-    ResizeView(target.width, target.height);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,7 +68,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ondrake: %s\n%s", problem.c_str(), kHackUsage);
         return 1;
     }
-    if (options.modelPath.empty()) options.modelPath = DefaultModelPath(HackFolder(), ONDRAKE_MODEL_FROM_HACK, FileExists);
+    if (options.modelPath.empty())
+        options.modelPath = DefaultModelPath(HackFolder(), ONDRAKE_MODEL_FROM_HACK, FileExists);
     showFps = options.showFps;
 
     struct sigaction stop = {};
@@ -92,7 +88,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ondrake: cannot read the model %s: %s; the screen stays black\n",
                      options.modelPath.c_str(), modelProblem.c_str());
     SceneState scene;
-    FitScene(scene);
+    FitView(scene, target.width, target.height);
     SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, MonotonicMilliseconds,
                                 MonotonicMilliseconds, KeepTitle, ShowFrame});
     if (modelProblem.empty() && scene.vertexCount == 0)
@@ -102,7 +98,7 @@ int main(int argc, char** argv) {
     while (!stopRequested) {
         TargetNews news = PumpEvents(target);
         if (news == TargetNews::End) break;
-        if (news == TargetNews::Resized) FitScene(scene);
+        if (news == TargetNews::Resized) FitView(scene, target.width, target.height);
         RenderFrame(scene);
     }
 

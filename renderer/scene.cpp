@@ -134,6 +134,12 @@ void ResizeView(int width, int height) {
     glLoadIdentity();
 }
 
+void FitView(SceneState& scene, int width, int height) {
+    scene.screenWidth = width;
+    scene.screenHeight = height;
+    ResizeView(width, height);
+}
+
 void SetUpScene(SceneState& scene, const SceneHost& host) {
     scene.host = host;
     glClearDepth(1.0);

@@ -91,6 +91,10 @@ struct SceneState {
 // vertical field of view, near 0.1, far 1000. A height of 0 counts as 1.
 void ResizeView(int width, int height);
 
+// The scene drawn at a window's own size: its overlay space, its display
+// viewport and the projection follow width x height pixels.
+void FitView(SceneState& scene, int width, int height);
+
 // A host without a model path gives a scene without a model: the picture
 // stays black, as for a model that cannot be read.
 void SetUpScene(SceneState& scene, const SceneHost& host);

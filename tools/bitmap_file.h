@@ -33,6 +33,3 @@ private:
 // A 24-bit BMP file as Windows loads it as a resource: file header, info
 // header (96 dpi), rows from the bottom, each padded to 4 bytes.
 std::vector<uint8_t> EncodeBmp24(const Image& image);
-
-// False when the file cannot be written whole.
-bool WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -73,7 +73,8 @@ IconImage IconPicture(int size) {
             Rgb colour = tile;
             // The trail: a soft grey band fading towards the left edge.
             double band = std::fabs(py - cy) / (6.5 * s);
-            if (px < cx && band < 1.0) colour = Mix(tile, trail, std::sqrt(1.0 - band) * std::min(1.0, std::max(0.0, 1.3 * px / cx - 0.15)));
+            double fade = std::min(1.0, std::max(0.0, 1.3 * px / cx - 0.15));
+            if (px < cx && band < 1.0) colour = Mix(tile, trail, std::sqrt(1.0 - band) * fade);
             // The body: a bright core.
             double core = std::hypot(px - cx, py - cy) / (5.5 * s);
             if (core < 1.0) colour = Mix(RgbOf(0xFFFFFF), RgbOf(0xD8C8F8), core);

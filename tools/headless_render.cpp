@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "file_bytes.h"
+
 #if defined(__SANITIZE_ADDRESS__)
 // Mesa keeps a few hundred bytes of its own for the life of the process.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
@@ -65,7 +67,8 @@ Picture HeadlessView::Read() const {
     picture.rgba.resize(buffer_.size());
     // OSMesa's rows run from the bottom.
     for (int y = 0; y < height_; ++y)
-        std::copy_n(&buffer_[size_t(4) * width_ * (height_ - 1 - y)], 4 * width_, &picture.rgba[size_t(4) * width_ * y]);
+        std::copy_n(&buffer_[size_t(4) * width_ * (height_ - 1 - y)], 4 * width_,
+                    &picture.rgba[size_t(4) * width_ * y]);
     return picture;
 }
 
@@ -130,8 +133,5 @@ bool WritePng(const std::string& path, const Picture& picture) {
     PutPngChunk(png, "IHDR", header);
     PutPngChunk(png, "IDAT", packed);
     PutPngChunk(png, "IEND", {});
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool written = std::fwrite(png.data(), 1, png.size(), f) == png.size();
-    return std::fclose(f) == 0 && written;
+    return WriteFileBytes(path, png);
 }

@@ -45,15 +45,16 @@ std::vector<uint8_t> EncodeDib(const IconImage& icon, const std::vector<Rgb>& pa
         out.push_back(colour.red);
         out.push_back(0);
     }
+    auto transparent = [&](int x, int y) { return icon.transparent[static_cast<size_t>(y) * width + x]; };
     for (int y = picture.height() - 1; y >= 0; --y) {
         for (int x = 0; x < picture.width(); ++x)
-            out.push_back(icon.transparent[static_cast<size_t>(y) * width + x] ? 0 : Nearest(palette, picture.at(x, y)));
+            out.push_back(transparent(x, y) ? 0 : Nearest(palette, picture.at(x, y)));
         out.resize(out.size() + colourRow - width, 0);
     }
     for (int y = picture.height() - 1; y >= 0; --y) {
         std::vector<uint8_t> row(maskRow, 0);
         for (int x = 0; x < picture.width(); ++x)
-            if (icon.transparent[static_cast<size_t>(y) * width + x]) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if (transparent(x, y)) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;

@@ -1,6 +1,8 @@
-// Little-endian fields of the file formats our tools write (BMP, ICO, zip).
+// Little-endian fields of the file formats our tools write (BMP, ICO, zip),
+// and their reading back.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -12,4 +14,12 @@ inline void Put16(std::vector<uint8_t>& out, uint32_t value) {
 inline void Put32(std::vector<uint8_t>& out, uint32_t value) {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
+}
+
+inline uint16_t Get16(const std::vector<uint8_t>& bytes, size_t at) {
+    return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
+}
+
+inline uint32_t Get32(const std::vector<uint8_t>& bytes, size_t at) {
+    return Get16(bytes, at) | uint32_t(Get16(bytes, at + 2)) << 16;
 }

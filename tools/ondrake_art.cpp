@@ -15,6 +15,7 @@
 #include "bitmap_file.h"
 #include "button_faces.h"
 #include "dialog_art.h"
+#include "file_bytes.h"
 #include "icon_file.h"
 
 namespace {

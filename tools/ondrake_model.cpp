@@ -6,6 +6,7 @@
 
 #include "../renderer/reader3ds.h"
 #include "drake.h"
+#include "file_bytes.h"
 #ifdef ONDRAKE_RENDER
 #include "headless_render.h"
 #include "picture_jpeg.h"
@@ -49,11 +50,7 @@ int Info(const char* path) {
 }
 
 int Make(const char* path) {
-    std::vector<unsigned char> bytes = WriteModel3ds(MakeDrake());
-    std::FILE* f = std::fopen(path, "wb");
-    bool written = f && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    if (f && std::fclose(f) != 0) written = false;
-    if (!written) {
+    if (!WriteFileBytes(path, WriteModel3ds(MakeDrake()))) {
         std::fprintf(stderr, "cannot write %s\n", path);
         return 1;
     }

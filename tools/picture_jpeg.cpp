@@ -7,6 +7,8 @@
 
 #include <jpeglib.h>
 
+#include "file_bytes.h"
+
 namespace {
 
 // libjpeg reports a failure by calling error_exit, which must not return;
@@ -20,7 +22,10 @@ struct JpegError {
 [[noreturn]] void JumpOut(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->failed, 1); }
 
 // Compresses width x height RGB rows into a buffer that libjpeg allocates
-// with malloc; the caller frees *out, even after a failure. The caller
+// with malloc; the caller frees *out after a success only. libjpeg fills in
+// *out when it finishes, and a buffer it outgrew is already freed, so after
+// a failure *out may name freed memory (what libjpeg still holds is lost,
+// once, in a tool that then ends). The caller
 // holds info and error, since locals changed after setjmp are not to be
 // trusted after the jump; nothing here has a destructor to skip.
 bool Compress(jpeg_compress_struct& info, JpegError& error, const unsigned char* rgb, int width, int height,
@@ -65,9 +70,8 @@ bool WriteJpeg(const std::string& path, const Picture& picture, int quality) {
     jpeg_compress_struct info;
     JpegError error;
     bool compressed = Compress(info, error, rgb.data(), picture.width, picture.height, quality, &jpeg, &size);
-    std::FILE* f = compressed ? std::fopen(path.c_str(), "wb") : nullptr;
-    bool written = f && std::fwrite(jpeg, 1, size, f) == size;
-    if (f && std::fclose(f) != 0) written = false;
+    if (!compressed) return false;
+    bool written = WriteFileBytes(path, jpeg, size);
     std::free(jpeg);
     return written;
 }

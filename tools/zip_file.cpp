@@ -2,8 +2,6 @@
 
 #include <zlib.h>
 
-#include <stdexcept>
-
 #include "little_endian.h"
 
 namespace {
@@ -14,11 +12,10 @@ constexpr uint16_t kDosTime = 0;
 constexpr uint16_t kVersion = 20;  // 2.0: deflate
 constexpr uint16_t kDeflated = 8;
 
-std::vector<uint8_t> Deflate(const std::vector<uint8_t>& bytes) {
+bool Deflate(const std::vector<uint8_t>& bytes, std::vector<uint8_t>& out) {
     z_stream stream{};
-    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error("deflateInit2");
-    std::vector<uint8_t> out(deflateBound(&stream, static_cast<uLong>(bytes.size())));
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    out.resize(deflateBound(&stream, static_cast<uLong>(bytes.size())));
     stream.next_in = const_cast<Bytef*>(bytes.data());
     stream.avail_in = static_cast<uInt>(bytes.size());
     stream.next_out = out.data();
@@ -26,8 +23,7 @@ std::vector<uint8_t> Deflate(const std::vector<uint8_t>& bytes) {
     int result = deflate(&stream, Z_FINISH);
     out.resize(stream.total_out);
     deflateEnd(&stream);
-    if (result != Z_STREAM_END) throw std::runtime_error("deflate");
-    return out;
+    return result == Z_STREAM_END;
 }
 
 // The fields a local header and its central directory entry share.
@@ -46,10 +42,11 @@ void PutCommon(std::vector<uint8_t>& out, uint32_t crc, uint32_t packed, uint32_
 
 }  // namespace
 
-std::vector<uint8_t> EncodeZip(const std::vector<ZipEntry>& entries) {
-    std::vector<uint8_t> out, directory;
+bool EncodeZip(const std::vector<ZipEntry>& entries, std::vector<uint8_t>& out) {
+    std::vector<uint8_t> directory, packed;
+    out.clear();
     for (const ZipEntry& entry : entries) {
-        std::vector<uint8_t> packed = Deflate(entry.bytes);
+        if (!Deflate(entry.bytes, packed)) return false;
         uint32_t crc = static_cast<uint32_t>(crc32(0, entry.bytes.data(), static_cast<uInt>(entry.bytes.size())));
         uint32_t offset = static_cast<uint32_t>(out.size());
 
@@ -80,5 +77,5 @@ std::vector<uint8_t> EncodeZip(const std::vector<ZipEntry>& entries) {
     Put32(out, static_cast<uint32_t>(directory.size()));
     Put32(out, directoryOffset);
     Put16(out, 0);  // comment
-    return out;
+    return true;
 }

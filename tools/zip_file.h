@@ -12,4 +12,5 @@ struct ZipEntry {
     std::vector<uint8_t> bytes;
 };
 
-std::vector<uint8_t> EncodeZip(const std::vector<ZipEntry>& entries);
+// False when zlib fails to deflate an entry.
+bool EncodeZip(const std::vector<ZipEntry>& entries, std::vector<uint8_t>& out);

@@ -1,7 +1,6 @@
 #include "command.h"
 
 #include <array>
-#include <cmath>
 #include <optional>
 
 #include "code_pages.h"
@@ -9,6 +8,7 @@
 #include "gdi.h"
 #include "resource_ids.h"
 #include "runtime.h"
+#include "window_class.h"
 
 namespace {
 
@@ -23,18 +23,19 @@ constexpr std::array<int, kFaceCount> kFaceResources = {IDB_COMMAND_NORMAL,     
                                                         IDB_COMMAND_PRESSED,         IDB_COMMAND_DISABLE,
                                                         IDB_COMMAND_HIGHLIGHTSELECT, IDB_COMMAND_SELECTED};
 
-LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-bool RegisterCommandClass() {
-    static const bool registered = [] {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = CommandProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-        windowClass.lpszClassName = kClassName;
-        return RegisterClassW(&windowClass) != 0;
+// The six faces, loaded once and shared by every button; in the order of
+// Face.
+const std::array<OwnedBitmap, kFaceCount>& Faces() {
+    static const std::array<OwnedBitmap, kFaceCount> faces = [] {
+        std::array<OwnedBitmap, kFaceCount> loaded;
+        for (int i = 0; i < kFaceCount; ++i)
+            loaded[i].reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                            MAKEINTRESOURCEW(kFaceResources[i]), IMAGE_BITMAP, 0, 0,
+                                                            LR_CREATEDIBSECTION)));
+        return loaded;
     }();
-    return registered;
+    return faces;
 }
 
 // A colour property as GDI takes it: system colour codes looked up.
@@ -70,10 +71,10 @@ public:
         if (!window_) return;
         bool enabled = fields_.Enabled != kFalse;
         if ((IsWindowEnabled(window_) != FALSE) != enabled) EnableWindow(window_, enabled ? TRUE : FALSE);
-        std::wstring caption = WideFromCp932(target_.caption);
-        if (caption != shownCaption_) {
-            SetWindowTextW(window_, caption.c_str());
-            shownCaption_ = caption;
+        if (target_.caption != captionShown_) {
+            captionShown_ = target_.caption;
+            wideCaption_ = WideFromCp932(captionShown_);
+            SetWindowTextW(window_, wideCaption_.c_str());
         }
         Invalidate();
     }
@@ -82,7 +83,8 @@ public:
     }
 
     HWND window_ = nullptr;
-    std::wstring shownCaption_;
+    std::string captionShown_;  // the caption the window and the label show
+    std::wstring wideCaption_;
     CommandFields fields_;
     CommandTarget target_;
     const FontDesc ambient_;
@@ -100,7 +102,6 @@ private:
     void Notify(const char* property);
 
     Command* owner_;
-    std::array<OwnedBitmap, kFaceCount> faces_;
     std::optional<BackBuffer> surface_;  // the persistent image the faces are painted into
     OwnedFont font_;
     FontDesc fontMade_;
@@ -126,16 +127,14 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void CommandWindow::Create(HWND parent, int x, int y, int width, int height) {
-    if (!RegisterCommandClass()) return;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (int i = 0; i < kFaceCount; ++i)
-        faces_[i].reset(static_cast<HBITMAP>(
-            LoadImageW(instance, MAKEINTRESOURCEW(kFaceResources[i]), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!RegisterPlainClass(kClassName)) return;
     // Messages of the creation itself go to the default procedure: the
     // properties are read after it.
     window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
-                              height, parent, nullptr, instance, nullptr);
-    if (window_) SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+                              height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandProc));
 }
 
 void CommandWindow::Detach() {
@@ -225,7 +224,7 @@ void CommandWindow::PaintFace(Face face) {
     PaintBackground(dc, width, height);
 
     MemoryDC source(dc);
-    ScopedSelectObject image(source.get(), faces_[static_cast<int>(face)].get());
+    ScopedSelectObject image(source.get(), Faces()[static_cast<int>(face)].get());
     if (image.selected()) {
         SetStretchBltMode(dc, COLORONCOLOR);
         for (const Piece& piece : fields_.slices.pieces) {
@@ -271,20 +270,11 @@ void CommandWindow::Paint() {
     BitBlt(paint.get(), 0, 0, width, height, frame.dc(), 0, 0, SRCCOPY);
 }
 
-// A transparent button shows its parent's class background under the
-// caption.
+// A transparent button shows the face colour of the forms it stands on
+// under its caption.
 void CommandWindow::FillParentBackground(HDC dc, int width, int height) {
-    HWND parent = GetParent(window_);
-    auto brush = reinterpret_cast<HBRUSH>(parent ? GetClassLongPtrW(parent, GCLP_HBRBACKGROUND) : 0);
-    // A class brush may be given as a system colour index plus one.
-    auto value = reinterpret_cast<UINT_PTR>(brush);
-    if (value > 0 && value <= COLOR_MENUBAR + 1) brush = GetSysColorBrush(static_cast<int>(value) - 1);
-    if (!brush) brush = GetSysColorBrush(COLOR_BTNFACE);
-    POINT origin{0, 0};
-    MapWindowPoints(window_, parent, &origin, 1);
-    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
     RECT all{0, 0, width, height};
-    FillRect(dc, &all, brush);
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void CommandWindow::DrawLabel(HDC dc, int width) {
@@ -292,7 +282,7 @@ void CommandWindow::DrawLabel(HDC dc, int width) {
     RECT box{0, top, width, top + PixelsFromTwips(kLabelHeight)};
     ScopedSelectObject font(dc, LabelFont());
     SetBkMode(dc, TRANSPARENT);
-    const std::wstring text = WideFromCp932(target_.caption);
+    const std::wstring& text = wideCaption_;
     const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
     if (target_.labelEnabled) {
         SetTextColor(dc, ColourRef(target_.fontColour));

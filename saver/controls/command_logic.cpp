@@ -40,37 +40,17 @@ void Notify(CommandTarget& target, const char* property) {
     if (target.notify) target.notify(property);
 }
 
-// Two hexadecimal digits of a colour constant.
-int HexPair(std::string_view text, size_t at) {
-    int value = 0;
-    for (char c : text.substr(at, 2)) {
-        int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : c - 'a' + 10;
-        value = value * 16 + digit;
-    }
-    return value;
-}
-
-// "&HRRGGBB" read in text order into 16-bit channels (value x 256).
+// "&HRRGGBB" read in text order, the first pair as red, into 16-bit
+// channels (value x 256); not in the blue-green-red order of the colour
+// properties.
 Vertex ColourVertex(const char* text, int32_t x, int32_t y) {
-    std::string_view digits(text);
-    return {x,
-            y,
-            static_cast<uint16_t>(HexPair(digits, 2) << 8),
-            static_cast<uint16_t>(HexPair(digits, 4) << 8),
-            static_cast<uint16_t>(HexPair(digits, 6) << 8),
-            0};
+    uint32_t value = 0;
+    ParseColourText(text, value);
+    auto channel = [value](int shift) { return static_cast<uint16_t>(((value >> shift) & 0xFF) << 8); };
+    return {x, y, channel(16), channel(8), channel(0), 0};
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) { return UCase(a) == UCase(b); }
 
 // Stored values are written with '.' and read back the same way, whatever
 // the user's locale.
@@ -294,29 +274,28 @@ void SetFont(CommandTarget& target, FontDesc font) {
     Notify(target, "Font");
 }
 
-std::vector<PropertyBag::Entry>::iterator PropertyBag::Locate(std::string_view key) {
-    for (auto it = entries_.begin(); it != entries_.end(); ++it)
-        if (EqualsIgnoringCase(it->first, key)) return it;
-    return entries_.end();
+size_t PropertyBag::Locate(std::string_view key) const {
+    for (size_t i = 0; i < entries_.size(); ++i)
+        if (EqualsIgnoringCase(entries_[i].first, key)) return i;
+    return entries_.size();
 }
 
 const std::string* PropertyBag::Find(std::string_view key) const {
-    for (const Entry& entry : entries_)
-        if (EqualsIgnoringCase(entry.first, key)) return &entry.second;
-    return nullptr;
+    size_t at = Locate(key);
+    return at < entries_.size() ? &entries_[at].second : nullptr;
 }
 
 void PropertyBag::Set(std::string_view key, std::string value) {
-    auto it = Locate(key);
-    if (it == entries_.end())
+    size_t at = Locate(key);
+    if (at == entries_.size())
         entries_.emplace_back(std::string(key), std::move(value));
     else
-        *it = {std::string(key), std::move(value)};
+        entries_[at] = {std::string(key), std::move(value)};
 }
 
 void PropertyBag::Remove(std::string_view key) {
-    auto it = Locate(key);
-    if (it != entries_.end()) entries_.erase(it);
+    size_t at = Locate(key);
+    if (at < entries_.size()) entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 void ReadProperties(CommandFields& fields, CommandTarget& target, const PropertyBag& bag, const FontDesc& ambient) {

@@ -153,7 +153,8 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
 
 private:
-    std::vector<Entry>::iterator Locate(std::string_view key);
+    // The key's place in entries_, or its size when there is none.
+    size_t Locate(std::string_view key) const;
     std::vector<Entry> entries_;
 };
 

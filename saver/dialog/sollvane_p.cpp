@@ -46,10 +46,10 @@ void PaintGradient(Canvas& canvas, Colour colourOf) {
     if (!dc) return;
     int width = canvas.ScaleWidth();
     std::vector<int> rows = GradientRows(canvas.ScaleHeight());
+    ScopedSelectObject pen(dc, GetStockObject(DC_PEN));
     for (size_t y = 0; y < rows.size(); ++y) {
         Rgb colour = colourOf(rows[y]);
-        OwnedPen pen(CreatePen(PS_SOLID, 1, RGB(colour.red, colour.green, colour.blue)));
-        ScopedSelectObject selected(dc, pen.get());
+        SetDCPenColor(dc, RGB(colour.red, colour.green, colour.blue));
         MoveToEx(dc, 0, static_cast<int>(y), nullptr);
         LineTo(dc, width, static_cast<int>(y));
     }

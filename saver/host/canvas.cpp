@@ -8,11 +8,6 @@ void Windowless::SetBounds(int left, int top, int width, int height) {
     Refresh();
 }
 
-void Windowless::SetVisible(bool visible) {
-    visible_ = visible;
-    Refresh();
-}
-
 void Windowless::Refresh() const {
     if (container_) InvalidateRect(container_, &bounds_, FALSE);
 }
@@ -37,14 +32,6 @@ int Canvas::ScaleHeight() const {
     RECT client{};
     GetClientRect(window_, &client);
     return client.bottom;
-}
-
-void Canvas::Clear() {
-    HDC dc = Dc();
-    if (!dc) return;
-    OwnedBrush brush(CreateSolidBrush(background_));
-    RECT all{0, 0, image_->width(), image_->height()};
-    FillRect(dc, &all, brush.get());
 }
 
 void Canvas::Refresh() const {
@@ -85,7 +72,7 @@ void Canvas::Paint() {
     }
     for (const Windowless* control : controls_) {
         RECT overlap;
-        if (control->visible_ && IntersectRect(&overlap, &dirty, &control->bounds_)) control->Draw(dc);
+        if (IntersectRect(&overlap, &dirty, &control->bounds_)) control->Draw(dc);
     }
 }
 
@@ -93,7 +80,7 @@ void Canvas::MouseDown(MouseButton button, LPARAM lParam) {
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     // The topmost control under the press: the last one added.
     for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
-        if ((*control)->visible_ && PtInRect(&(*control)->bounds_, at)) {
+        if (PtInRect(&(*control)->bounds_, at)) {
             if ((*control)->onMouseDown) (*control)->onMouseDown(button);
             return;
         }

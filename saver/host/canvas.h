@@ -22,8 +22,6 @@ public:
     // Pixels in the container's client area.
     void SetBounds(int left, int top, int width, int height);
     const RECT& bounds() const { return bounds_; }
-    void SetVisible(bool visible);
-    bool visible() const { return visible_; }
     // Asks the container to draw this control again.
     void Refresh() const;
 
@@ -35,7 +33,6 @@ protected:
 private:
     friend class Canvas;
     RECT bounds_{};
-    bool visible_ = true;
     HWND container_ = nullptr;
 };
 
@@ -52,8 +49,6 @@ public:
     HDC Dc();
     int ScaleWidth() const;
     int ScaleHeight() const;
-    // Fills the image with the background colour.
-    void Clear();
     // Shows what was drawn into the image.
     void Refresh() const;
 

@@ -32,5 +32,3 @@ std::wstring ComboBox::Text() const {
 }
 
 void ComboBox::SetEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
-
-bool ComboBox::enabled() const { return IsWindowEnabled(window_) != FALSE; }

@@ -15,12 +15,10 @@ public:
     ComboBox(const ComboBox&) = delete;
     ComboBox& operator=(const ComboBox&) = delete;
 
-    HWND window() const { return window_; }
     void AddItem(const std::wstring& item);
     void SetText(const std::wstring& text);
     std::wstring Text() const;
     void SetEnabled(bool enabled);
-    bool enabled() const;
 
 private:
     HWND window_ = nullptr;

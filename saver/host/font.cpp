@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "code_pages.h"
+#include "runtime.h"
 
 OwnedFont CreateFontFrom(const FontDesc& font, int dotsPerInch) {
     LOGFONTW description{};
@@ -17,8 +18,4 @@ OwnedFont CreateFontFrom(const FontDesc& font, int dotsPerInch) {
     return OwnedFont(CreateFontIndirectW(&description));
 }
 
-OwnedFont CreateScreenFont(const FontDesc& font) {
-    ScopedGetDC screen(nullptr);
-    int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    return CreateFontFrom(font, dpi > 0 ? dpi : 96);
-}
+OwnedFont CreateScreenFont(const FontDesc& font) { return CreateFontFrom(font, ScreenDpi(LOGPIXELSY)); }

@@ -88,17 +88,16 @@ Form::~Form() {
     }
 }
 
-void Form::SetCaption(const std::string& caption) {
-    caption_ = caption;
-    if (window_) SetWindowTextW(window_, WideFromCp932(caption_).c_str());
-}
-
 void Form::SetClientSizeTwips(int width, int height) {
     clientWidthTwips_ = width;
     clientHeightTwips_ = height;
 }
 
-void Form::Move(int left, int top) { Move(left, top, WidthTwips(), HeightTwips()); }
+void Form::Move(int left, int top) {
+    if (!window_) return;
+    SetWindowPos(window_, nullptr, PixelsFromTwips(left, TwipsPerPixelX()), PixelsFromTwips(top, TwipsPerPixelY()),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 void Form::Move(int left, int top, int width, int height) {
     if (!window_) return;

@@ -37,8 +37,6 @@ public:
 
     HWND window() const { return window_; }
     bool loaded() const { return window_ != nullptr; }
-    const std::string& caption() const { return caption_; }
-    void SetCaption(const std::string& caption);
 
     // The design: set before the form loads.
     void SetBorderStyle(BorderStyle style) { border_ = style; }

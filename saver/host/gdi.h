@@ -36,7 +36,6 @@ using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedBrush = GdiObject<HBRUSH>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedPen = GdiObject<HPEN>;
-using OwnedRegion = GdiObject<HRGN>;
 
 // A window's device context (or the screen's, for a null window).
 class ScopedGetDC {

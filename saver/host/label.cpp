@@ -12,11 +12,6 @@ void Label::SetFont(const FontDesc& font) {
     Refresh();
 }
 
-void Label::SetForeColour(COLORREF colour) {
-    foreColour_ = colour;
-    Refresh();
-}
-
 void Label::SetAlignment(Alignment alignment) {
     alignment_ = alignment;
     Refresh();
@@ -48,13 +43,12 @@ void Label::AutoSize() {
 void Label::Draw(HDC dc) const {
     RECT area = bounds();
     if (border_) {
-        OwnedBrush frame(CreateSolidBrush(RGB(0, 0, 0)));
-        FrameRect(dc, &area, frame.get());
+        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&area, -2, -1);
     }
     ScopedSelectObject font(dc, font_.get());
     int previousMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF previousColour = SetTextColor(dc, foreColour_);
+    COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));
     DrawTextW(dc, caption_.c_str(), static_cast<int>(caption_.size()), &area, Format());
     SetTextColor(dc, previousColour);
     SetBkMode(dc, previousMode);

@@ -1,5 +1,5 @@
-// A label: text drawn by its container over whatever lies below it (the
-// background stays visible), in one font and colour, left-aligned or
+// A label: black text drawn by its container over whatever lies below it
+// (the background stays visible), in one font, left-aligned or
 // centred, optionally framed by a thin border, in which case the text wraps
 // inside the frame and what does not fit is cut off.
 #pragma once
@@ -15,9 +15,7 @@ public:
 
     Label();
     void SetCaption(const std::wstring& caption);
-    const std::wstring& caption() const { return caption_; }
     void SetFont(const FontDesc& font);
-    void SetForeColour(COLORREF colour);
     void SetAlignment(Alignment alignment);
     void SetBorder(bool border);
     // Sizes the label to its text, keeping its top-left corner.
@@ -31,7 +29,6 @@ private:
 
     std::wstring caption_;
     OwnedFont font_;
-    COLORREF foreColour_ = RGB(0, 0, 0);
     Alignment alignment_ = Alignment::Left;
     bool border_ = false;
 };

@@ -1,16 +1,5 @@
 #include "paths.h"
 
-namespace {
-
-// Offset of the last character's first byte, or npos for an empty path.
-size_t LastCharacter(std::string_view path, LeadByteTest isLeadByte) {
-    size_t last = std::string_view::npos;
-    for (size_t i = 0; i < path.size(); i += isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1) last = i;
-    return last;
-}
-
-}  // namespace
-
 size_t LastBackslash(std::string_view path, LeadByteTest isLeadByte) {
     size_t found = std::string_view::npos;
     for (size_t i = 0; i < path.size(); i += isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1)
@@ -19,8 +8,7 @@ size_t LastBackslash(std::string_view path, LeadByteTest isLeadByte) {
 }
 
 bool EndsWithBackslash(std::string_view path, LeadByteTest isLeadByte) {
-    size_t last = LastCharacter(path, isLeadByte);
-    return last != std::string_view::npos && last == path.size() - 1 && path[last] == '\\';
+    return !path.empty() && LastBackslash(path, isLeadByte) == path.size() - 1;
 }
 
 std::string FolderOf(std::string_view path, LeadByteTest isLeadByte) {

@@ -2,10 +2,9 @@
 
 #include <ole2.h>
 #include <olectl.h>
+#include <shlwapi.h>
 
-#include <cstring>
-
-#include "gdi.h"
+#include "runtime.h"
 
 namespace {
 
@@ -14,13 +13,10 @@ constexpr long kHimetricPerInch = 2540;
 }  // namespace
 
 Picture::Picture(IPicture* picture) : picture_(picture) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
-    ScopedGetDC screen(nullptr);
-    width_ = MulDiv(width, GetDeviceCaps(screen.get(), LOGPIXELSX), kHimetricPerInch);
-    height_ = MulDiv(height, GetDeviceCaps(screen.get(), LOGPIXELSY), kHimetricPerInch);
+    picture_->get_Width(&himetricWidth_);
+    picture_->get_Height(&himetricHeight_);
+    width_ = MulDiv(himetricWidth_, ScreenDpi(LOGPIXELSX), kHimetricPerInch);
+    height_ = MulDiv(himetricHeight_, ScreenDpi(LOGPIXELSY), kHimetricPerInch);
 }
 
 Picture::~Picture() { picture_->Release(); }
@@ -50,18 +46,8 @@ std::shared_ptr<Picture> Picture::FromJpegResource(int resourceId) {
     DWORD size = found ? SizeofResource(instance, found) : 0;
     if (!bytes || size == 0) return nullptr;
 
-    // The loader reads from a stream over a movable copy of the bytes.
-    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!copy) return nullptr;
-    if (void* target = GlobalLock(copy)) {
-        std::memcpy(target, bytes, size);
-        GlobalUnlock(copy);
-    }
-    IStream* stream = nullptr;
-    if (FAILED(CreateStreamOnHGlobal(copy, TRUE, &stream))) {
-        GlobalFree(copy);
-        return nullptr;
-    }
+    IStream* stream = SHCreateMemStream(static_cast<const BYTE*>(bytes), size);
+    if (!stream) return nullptr;
     IPicture* picture = nullptr;
     HRESULT loadedPicture = OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
                                            reinterpret_cast<void**>(&picture));
@@ -71,11 +57,7 @@ std::shared_ptr<Picture> Picture::FromJpegResource(int resourceId) {
 }
 
 void Picture::Render(HDC dc, const RECT& into) const {
-    OLE_XSIZE_HIMETRIC width = 0;
-    OLE_YSIZE_HIMETRIC height = 0;
-    picture_->get_Width(&width);
-    picture_->get_Height(&height);
     // The source rectangle runs upwards from the bottom in HIMETRIC units.
-    picture_->Render(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, 0, height, width,
-                     -height, nullptr);
+    picture_->Render(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, 0, himetricHeight_,
+                     himetricWidth_, -himetricHeight_, nullptr);
 }

@@ -28,5 +28,6 @@ public:
 private:
     explicit Picture(IPicture* picture);
     IPicture* picture_;
+    long himetricWidth_ = 0, himetricHeight_ = 0;  // 0.01 mm
     int width_ = 0, height_ = 0;
 };

@@ -34,7 +34,6 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam
     try {
         LRESULT result = 0;
         if (box->canvas_.Handle(message, wParam, lParam, result)) return result;
-        if (message == WM_SETCURSOR && ApplyAppPointer()) return TRUE;
         if (message == WM_DESTROY) {
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             box->window_ = nullptr;

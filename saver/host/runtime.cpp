@@ -13,13 +13,18 @@ namespace {
 
 AppPointer appPointer = AppPointer::Default;
 
-int ScreenDpi(int axis) {
+int ReadScreenDpi(int axis) {
     ScopedGetDC screen(nullptr);
     int dpi = screen.get() ? GetDeviceCaps(screen.get(), axis) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
+
+int ScreenDpi(int axis) {
+    static const int x = ReadScreenDpi(LOGPIXELSX), y = ReadScreenDpi(LOGPIXELSY);
+    return axis == LOGPIXELSX ? x : y;
+}
 
 void Must(Step step) {
     if (!step.ok) EndProgram();
@@ -56,22 +61,22 @@ int ScreenHeightTwips() { return static_cast<int>(GetSystemMetrics(SM_CYSCREEN) 
 int ScreenPixels(int designPixels) { return static_cast<int>(std::lround(designPixels * 15.0f / TwipsPerPixelX())); }
 
 void SetAppPointer(AppPointer pointer) {
+    if (pointer == appPointer) return;
     appPointer = pointer;
     if (pointer == AppPointer::Hourglass) {
         ApplyAppPointer();
     } else {
-        // Let the window under the cursor choose its own again, as it
-        // would on the next mouse move.
+        // Let our window under the cursor choose its own again, as it would
+        // on the next mouse move. Another program's window is not asked: it
+        // never showed our hourglass, and it may not answer.
         POINT at{};
         HWND under = GetCursorPos(&at) ? WindowFromPoint(at) : nullptr;
-        if (under) {
+        if (under && GetWindowThreadProcessId(under, nullptr) == GetCurrentThreadId()) {
             LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
             SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under), MAKELPARAM(hit, WM_MOUSEMOVE));
         }
     }
 }
-
-AppPointer CurrentAppPointer() { return appPointer; }
 
 bool ApplyAppPointer() {
     if (appPointer != AppPointer::Hourglass) return false;

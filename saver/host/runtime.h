@@ -32,6 +32,10 @@ std::string ArgumentText();
 // The folder of the program file; a trailing backslash only at a drive root.
 std::string ProgramFolder();
 
+// The screen's dots per inch along LOGPIXELSX or LOGPIXELSY, fixed for the
+// program's life.
+int ScreenDpi(int axis);
+
 // Screen units: twips per pixel from the screen's dots per inch (15 at 96),
 // and the primary screen's size in twips.
 float TwipsPerPixelX();
@@ -46,7 +50,6 @@ int ScreenPixels(int designPixels);
 // hourglass while the program is busy.
 enum class AppPointer { Default, Hourglass };
 void SetAppPointer(AppPointer pointer);
-AppPointer CurrentAppPointer();
 // Sets the hourglass for a window asking for its cursor (WM_SETCURSOR);
 // false when each window shows its own.
 bool ApplyAppPointer();

@@ -8,6 +8,7 @@
 
 #include <ole2.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "code_pages.h"
@@ -36,6 +37,9 @@ void ShowPreview(const std::string& argumentText) {
     HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(PreviewParent(argumentText)));
     RECT box{};
     ApiResult = GetWindowRect(parent, &box);
+    // No window to embed in (none given, or gone already): nothing would
+    // ever end the preview.
+    if (ApiResult == 0) EndProgram();
     float twipsX = TwipsPerPixelX(), twipsY = TwipsPerPixelY();
     int16_t width = PreviewTwips(box.right - box.left, twipsX);
     int16_t height = PreviewTwips(box.bottom - box.top, twipsY);
@@ -45,7 +49,8 @@ void ShowPreview(const std::string& argumentText) {
     ApiResult = SetWindowLongA(preview.window(), GWL_STYLE, style | WS_CHILD);
     ApiResult = SetParent(preview.window(), parent) != nullptr;
     preview.Move(0, 0, width, height);
-    preview.Img_Prev.SetBounds(0, 0, static_cast<int>(width / twipsX), static_cast<int>(height / twipsY));
+    preview.Img_Prev.SetBounds(0, 0, static_cast<int>(std::lround(width / twipsX)),
+                               static_cast<int>(std::lround(height / twipsY)));
     ShowForm(preview, false);
 }
 

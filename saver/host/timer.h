@@ -16,7 +16,6 @@ public:
     void SetInterval(unsigned milliseconds);
     void SetEnabled(bool enabled);
     bool enabled() const { return enabled_; }
-    unsigned interval() const { return interval_; }
 
 private:
     friend class Form;
