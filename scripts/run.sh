@@ -17,12 +17,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 headless=false
 if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     headless=true
-    mkdir -p build
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>build/run-display >/dev/null 2>&1 &
-    xvfb=$!
-    trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-    for _ in $(seq 100); do [ -s build/run-display ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -1 build/run-display)
+    T=$(mktemp -d /tmp/ondrake-run.XXXXXX)
+    source tests/xvfb.sh
+    start_xvfb 1024x768
+    trap 'wineserver -k 2>/dev/null; kill $XVFB_PID 2>/dev/null; rm -rf "$T"' EXIT
 fi
 
 if [ ! -d "$WINEPREFIX/drive_c" ]; then

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bitmap_file.h"
+#include "little_endian.h"
 
 namespace {
 
@@ -136,20 +137,18 @@ TEST(BitmapFile, Writes24BitBottomUpRowsPaddedToFourBytes) {
     image.at(0, 0) = RgbOf(0xAABBCC);  // top-left
     image.at(4, 1) = RgbOf(0x112233);  // bottom-right
     std::vector<uint8_t> bytes = EncodeBmp24(image);
-    auto u32 = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | bytes[at + 3] << 24; };
-    auto u16 = [&](size_t at) { return bytes[at] | bytes[at + 1] << 8; };
     ASSERT_EQ(bytes.size(), 54u + 2 * 16);
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[1], 'M');
-    EXPECT_EQ(u32(2), bytes.size());
-    EXPECT_EQ(u32(10), 54u);  // pixels follow the headers
-    EXPECT_EQ(u32(14), 40u);
-    EXPECT_EQ(u32(18), 5u);
-    EXPECT_EQ(u32(22), 2u);  // positive height: bottom-up
-    EXPECT_EQ(u16(26), 1);
-    EXPECT_EQ(u16(28), 24);
-    EXPECT_EQ(u32(30), 0u);  // uncompressed
-    EXPECT_EQ(u32(34), 32u);
+    EXPECT_EQ(Get32(bytes, 2), bytes.size());
+    EXPECT_EQ(Get32(bytes, 10), 54u);  // pixels follow the headers
+    EXPECT_EQ(Get32(bytes, 14), 40u);
+    EXPECT_EQ(Get32(bytes, 18), 5u);
+    EXPECT_EQ(Get32(bytes, 22), 2u);  // positive height: bottom-up
+    EXPECT_EQ(Get16(bytes, 26), 1);
+    EXPECT_EQ(Get16(bytes, 28), 24);
+    EXPECT_EQ(Get32(bytes, 30), 0u);  // uncompressed
+    EXPECT_EQ(Get32(bytes, 34), 32u);
     // The bottom row first, blue-green-red, padded from 15 to 16 bytes.
     EXPECT_EQ((std::vector<int>(bytes.begin() + 54 + 12, bytes.begin() + 54 + 16)),
               (std::vector<int>{0x33, 0x22, 0x11, 0}));

@@ -22,5 +22,22 @@ expect() {  # description, expected text, actual text
     fi
 }
 
+# count_checks OUTPUT WHAT: adds the counts of the "N passed, N failed" line
+# that another program's checks printed.
+count_checks() {
+    local line
+    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' <<<"$1" | tail -1)
+    if [ -z "$line" ]; then
+        echo "FAIL: $2: no result line"
+        failed=$((failed + 1))
+        return
+    fi
+    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
+    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
+}
+
+# above A B: the number A is greater than B.
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
 # holds CONDITION: a shell condition of more than one test, for check.
 holds() { eval "$1"; }

@@ -5,13 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "icon_file.h"
+#include "little_endian.h"
 
 namespace {
-
-uint32_t U32(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t(bytes[at + 3]) << 24;
-}
-uint16_t U16(const std::vector<uint8_t>& bytes, size_t at) { return uint16_t(bytes[at] | bytes[at + 1] << 8); }
 
 TEST(DialogArt, MarksAreFramedSquaresTheChosenOneBlue) {
     Image unchosen = MarkPicture(false), chosen = MarkPicture(true);
@@ -31,9 +27,9 @@ TEST(DialogArt, MarksAreFramedSquaresTheChosenOneBlue) {
 TEST(DialogArt, IconFileAsWindowsReadsIt) {
     std::vector<uint8_t> ico = EncodeIco8({IconPicture(32), IconPicture(16)});
     ASSERT_GE(ico.size(), 6u + 2 * 16);
-    EXPECT_EQ(U16(ico, 0), 0);  // reserved
-    EXPECT_EQ(U16(ico, 2), 1);  // an icon
-    ASSERT_EQ(U16(ico, 4), 2);
+    EXPECT_EQ(Get16(ico, 0), 0);  // reserved
+    EXPECT_EQ(Get16(ico, 2), 1);  // an icon
+    ASSERT_EQ(Get16(ico, 4), 2);
     const int sizes[2] = {32, 16};
     size_t expectedOffset = 6 + 2 * 16;
     for (int i = 0; i < 2; ++i) {
@@ -41,17 +37,17 @@ TEST(DialogArt, IconFileAsWindowsReadsIt) {
         int size = sizes[i];
         EXPECT_EQ(ico[entry], size);
         EXPECT_EQ(ico[entry + 1], size);
-        EXPECT_EQ(U16(ico, entry + 6), 8);  // bits per pixel
-        uint32_t length = U32(ico, entry + 8), offset = U32(ico, entry + 12);
+        EXPECT_EQ(Get16(ico, entry + 6), 8);  // bits per pixel
+        uint32_t length = Get32(ico, entry + 8), offset = Get32(ico, entry + 12);
         EXPECT_EQ(offset, expectedOffset);
         // Info header, 256 palette entries, 8-bit rows and the 1-bit mask,
         // each row padded to 4 bytes.
         size_t rowBytes = (size + 3) & ~3, maskBytes = ((size + 31) / 32) * 4;
         ASSERT_EQ(length, 40 + 256 * 4 + (rowBytes + maskBytes) * size);
         ASSERT_LE(offset + length, ico.size());
-        EXPECT_EQ(U32(ico, offset), 40u);
-        EXPECT_EQ(int(U32(ico, offset + 4)), size);
-        EXPECT_EQ(int(U32(ico, offset + 8)), 2 * size);  // colour and mask
+        EXPECT_EQ(Get32(ico, offset), 40u);
+        EXPECT_EQ(int(Get32(ico, offset + 4)), size);
+        EXPECT_EQ(int(Get32(ico, offset + 8)), 2 * size);  // colour and mask
         // The round tile: the corners see-through, the middle not. The
         // mask's rows run from the bottom; its top row is the last.
         size_t mask = offset + 40 + 256 * 4 + rowBytes * size;

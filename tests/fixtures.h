@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "drake.h"
 #include "reader3ds.h"
 #include "writer3ds.h"
 
@@ -21,6 +22,18 @@ inline ObjectData TwoTriangles(uint32_t maskA = 1, uint32_t maskB = 1) {
     object.smoothing = {maskA, maskB};
     return object;
 }
+
+// Writes bytes to path; the path, for tests that read a model from a file.
+inline std::string WriteFile(const std::string& path, const Bytes& bytes) {
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+// Our model, written to path.
+inline std::string WriteDrake(const std::string& path) { return WriteFile(path, WriteModel3ds(MakeDrake())); }
 
 // A file of just the objects, kept in its writer to find chunks by.
 inline Writer3ds Objects(const std::vector<ObjectData>& objects) {

@@ -15,16 +15,8 @@
 
 namespace {
 
-std::string WriteTemp(const std::string& name, const Bytes& bytes) {
-    std::string path = testing::TempDir() + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-    return path;
-}
-
 const std::string& DrakePath() {
-    static const std::string path = WriteTemp("scene_test_drake.3ds", WriteModel3ds(MakeDrake()));
+    static const std::string path = WriteDrake(testing::TempDir() + "scene_test_drake.3ds");
     return path;
 }
 
@@ -175,7 +167,7 @@ TEST_F(Frames, ATriangleWithZeroFaceNormalIsNotDisplaced) {
     object.name = "Flat";
     object.positions = {0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0};
     object.faces = {0, 1, 2, 3, 4, 5};
-    Start(WriteTemp("scene_test_flat.3ds", WriteModel3ds({object})));
+    Start(WriteFile(testing::TempDir() + "scene_test_flat.3ds", WriteModel3ds({object})));
     ASSERT_EQ(scene.vertexCount, 6);
     EXPECT_EQ(scene.faceNormals[2], 0.0f);
     EXPECT_EQ(scene.faceNormals[5], 1.0f);
@@ -254,7 +246,7 @@ std::string TrianglesPath(const std::string& name, const std::vector<Vec>& corne
         object.positions.insert(object.positions.end(), {float(c.x), float(c.y), float(c.z)});
         object.faces.push_back(static_cast<uint16_t>(object.faces.size()));
     }
-    return WriteTemp(name, WriteModel3ds({object}));
+    return WriteFile(testing::TempDir() + name, WriteModel3ds({object}));
 }
 
 std::string LeftTrianglePath() {

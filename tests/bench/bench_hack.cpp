@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "bench_models.h"
-#include "fps_meter.h"
+#include "clock.h"
 #include "scene.h"
 #include "x11_target.h"
 
@@ -33,9 +33,7 @@ double FramesPerSecond(const std::string& path, int* triangles) {
         return -1;
     }
     SceneState scene;
-    scene.screenWidth = target.width;
-    scene.screenHeight = target.height;
-    ResizeView(target.width, target.height);
+    FitView(scene, target.width, target.height);
     SetUpScene(scene, SceneHost{path.c_str(), MonotonicMilliseconds, MonotonicMilliseconds, KeepTitle, Swap});
     *triangles = scene.vertexCount / 3;
     for (int i = 0; i < 5; ++i) RenderFrame(scene);

@@ -6,13 +6,9 @@
 set -euo pipefail
 bin=${1:-$(dirname "$0")/../../build/bench/bin}
 T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset +extension GLX 3>"$T/display" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; rm -rf "$T"' EXIT
-for _ in $(seq 100); do
-    [ -s "$T/display" ] && break
-    sleep 0.1
-done
-export DISPLAY=:$(head -1 "$T/display") LIBGL_ALWAYS_SOFTWARE=1
+source "$(dirname "$0")/../xvfb.sh"
+start_xvfb 1920x1080 -noreset +extension GLX
+trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$T"' EXIT
+export LIBGL_ALWAYS_SOFTWARE=1
 "$bin/bench_draw" --size 1920x1080
 "$bin/bench_hack"

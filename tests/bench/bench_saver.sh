@@ -11,9 +11,8 @@ echo "bench_saver: $WINE_ARCH_NOTE"
 wine_start_display 1024x768 || exit 1
 wine_make_prefix "$T/pfx"
 wineserver -p </dev/null >/dev/null 2>&1
-mkdir -p "$WINEPREFIX/drive_c/Ondrake" "$WINEPREFIX/drive_c/probes"
+mkdir -p "$WINEPREFIX/drive_c/Ondrake"
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/Ondrake/"
-cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
 lit() { [ "$(convert "$1" -crop 400x400+312+184 +repage -format '%[fx:maxima]' info:)" != 0 ]; }
 
 first_frames=() follows=()

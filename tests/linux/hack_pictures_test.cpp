@@ -7,23 +7,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "drake.h"
+#include "fixtures.h"
 #include "headless_render.h"
 #include "overlay_text.h"
 #include "scene.h"
-#include "writer3ds.h"
 
 namespace {
 
 const std::string& DrakePath() {
-    static const std::string path = [] {
-        std::string p = testing::TempDir() + "hack_pictures_drake.3ds";
-        std::vector<unsigned char> bytes = WriteModel3ds(MakeDrake());
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-        return p;
-    }();
+    static const std::string path = WriteDrake(testing::TempDir() + "hack_pictures_drake.3ds");
     return path;
 }
 
@@ -129,9 +121,7 @@ TEST(HackPictures, TheTrailFollowsAResize) {
     RenderFrame(scene);
     EXPECT_EQ(scene.trailWidth, 256);
     for (auto [width, height] : {std::pair{120, 90}, std::pair{640, 480}, std::pair{120, 90}}) {
-        scene.screenWidth = width;
-        scene.screenHeight = height;
-        ResizeView(width, height);
+        FitView(scene, width, height);
         for (int i = 0; i < 3; ++i) RenderFrame(scene);
         EXPECT_EQ(scene.trailWidth, std::min(width, 256));
         EXPECT_EQ(scene.trailHeight, std::min(height, 256));

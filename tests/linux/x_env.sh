@@ -90,4 +90,3 @@ settle() {
     done
     "$@"
 }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "checks.h"
 #include "command.h"
 #include "gdi.h"
 
@@ -144,17 +145,6 @@ int Show(const char* logPath) {
 }
 
 // In-process checks.
-
-int passed = 0, failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAIL: %s\n", what.c_str());
-    }
-}
 
 COLORREF Pixel(HWND window, int x, int y) {
     ScopedGetDC dc(window);
@@ -414,8 +404,7 @@ int Checks() {
     CheckProperties();
     buttons.clear();
     DestroyWindow(host);
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed ? 1 : 0;
+    return PrintCheckCount();
 }
 
 }  // namespace

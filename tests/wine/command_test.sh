@@ -11,10 +11,7 @@ echo "command: $WINE_ARCH_NOTE"
 
 wine_start_display 640x480 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
-# Japanese captions in the dialog's font.
-printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n' |
-    iconv -f utf-8 -t utf-16 >"$T/fonts.reg"
-$W regedit /S "$(winepath_of "$T/fonts.reg")" >/dev/null 2>&1
+wine_japanese_fonts
 wineserver -p </dev/null >/dev/null 2>&1
 cp "$PROBES/command_host.exe" "$WINEPREFIX/drive_c/"
 host='C:\command_host.exe'
@@ -22,16 +19,8 @@ host='C:\command_host.exe'
 # In-process checks. Freed memory is filled (warn+heap), so that a handler
 # touching a deleted button would crash here rather than pass by luck.
 out=$(WINEDEBUG=warn+heap $W "$host" checks 2>/dev/null | tr -d '\r')
-status=$?
 grep -vE '^[0-9]+ passed' <<<"$out" | sed 's/^/  /'
-line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' <<<"$out" | tail -1)
-if [ -n "$line" ]; then
-    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
-    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
-else
-    echo "FAIL: in-process checks ended without a result (exit $status)"
-    failed=$((failed + 1))
-fi
+count_checks "$out" "in-process checks"
 
 # The host window, driven from outside.
 log=$WINEPREFIX/drive_c/host.log

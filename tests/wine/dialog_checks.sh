@@ -52,10 +52,7 @@ ring_of() {  # name screenshot: the second ring's top row, between the corners
     pixel "$2" $((cx + l + w / 2)) $((cy + t + 2))
 }
 ini_bytes() { od -An -tx1 -v "$app/Ondrake.ini" 2>/dev/null | tr -d ' \n'; }
-expected_ini() {  # kind repeat file
-    printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932 |
-        od -An -tx1 -v | tr -d ' \n'
-}
+expected_ini() { settings_file "$@" | od -An -tx1 -v | tr -d ' \n'; }  # kind repeat file
 
 # No settings file: "無し" marked, the combo box and "..." disabled.
 rm -f "$app/Ondrake.ini"

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "checks.h"
 #include "code_pages.h"
 #include "files.h"
 #include "form.h"
@@ -27,17 +28,6 @@
 #include "timer.h"
 
 namespace {
-
-int passed = 0, failed = 0;
-
-void Check(bool ok, const char* what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAIL: %s\n", what);
-    }
-}
 
 std::string ReadAll(const std::string& path) {
     std::string bytes;
@@ -308,8 +298,7 @@ int main(int argc, char** argv) {
         CheckProfile(argv[2]);
         CheckForms();
         CheckMessageBox();
-        std::printf("%d passed, %d failed\n", passed, failed);
-        return failed ? 1 : 0;
+        return PrintCheckCount();
     }
     std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop\n");
     return 2;

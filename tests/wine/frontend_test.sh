@@ -8,19 +8,6 @@ command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvf
 source "$(dirname "$0")/wine_env.sh" "$1"
 echo "frontend: $WINE_ARCH_NOTE"
 
-# Adds the counts of a "N passed, N failed" line.
-count_checks() {
-    local line
-    line=$(grep -E '^[0-9]+ passed, [0-9]+ failed' <<<"$1" | tail -1)
-    if [ -z "$line" ]; then
-        echo "FAIL: $2: no result line"
-        failed=$((failed + 1))
-        return
-    fi
-    passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
-    failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
-}
-
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
 app=$WINEPREFIX/drive_c/Ondrake
@@ -92,12 +79,10 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     # settings file is found in that folder, and so is the music file (the
     # dialog marks "MP3、WAV"); "設定" writes the settings file there.
     folder=$WINEPREFIX/drive_c/機能
-    mkdir -p "$folder" "$WINEPREFIX/drive_c/probes"
+    mkdir -p "$folder"
     cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$folder/"
-    cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
     printf 'ID3' >"$folder/能"
-    settings() { printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$@" | iconv -f utf-8 -t cp932; }
-    settings 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
+    settings_file 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
     ( $W 'C:\機能\Ondrake.scr' /c >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
     probe wait "<Ondrake>" 15000 >/dev/null
     sleep 0.8
@@ -107,7 +92,7 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
         near "$(pixel "$T/ja-dialog.png" $((cx + 12 + 26)) $((cy + 16 + 96 + 6)))" 2A5BD7 12
     xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
     for _ in $(seq 100); do [ -s "$T/scr-rc" ] && break; sleep 0.1; done
-    check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings 2 7 'C:\機能\能')
+    check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings_file 2 7 'C:\機能\能')
     check "a folder ending in 能: nothing written beside it" [ ! -e "$WINEPREFIX/drive_c/機能Ondrake.ini" ]
 else
     echo "FAIL: cannot make the ja_JP locale"

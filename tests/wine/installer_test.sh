@@ -11,7 +11,6 @@ command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvf
 source "$(dirname "$0")/wine_env.sh" "$1"
 echo "installer: $WINE_ARCH_NOTE"
 
-# The probe's own exit code, not that of the filter after it.
 # reg_value KEY NAME: the value's data; nothing when it is not there.
 reg_value() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_key_exists() { $W reg query "$1" >/dev/null 2>&1; }
@@ -28,8 +27,6 @@ eventually() {
 
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
-mkdir -p "$WINEPREFIX/drive_c/probes"
-cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
 wineserver -p </dev/null >/dev/null 2>&1
 
 setup=$(winepath_of "$DIST/OndrakeSetup.exe")

@@ -17,23 +17,13 @@ wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"
 # Japanese glyphs for the dialog's font, and a browser that writes down the
 # address it is asked to open.
+wine_japanese_fonts
 mkdir -p "$WINEPREFIX/drive_c/probes"
-cp "$PROBES/probe.exe" "$PROBES/fake_renderer.exe" "$WINEPREFIX/drive_c/probes/"
-cat <<'EOF' | sed 's/$/\r/' | iconv -f utf-8 -t utf-16 >"$T/test.reg"
-Windows Registry Editor Version 5.00
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"ＭＳ Ｐゴシック"="IPAPGothic"
-"ＭＳ ゴシック"="IPAGothic"
-"MS PGothic"="IPAPGothic"
-"MS Gothic"="IPAGothic"
-"MS UI Gothic"="IPAPGothic"
-
+cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
+wine_import_reg <<'EOF'
 [HKEY_CLASSES_ROOT\https\shell\open\command]
 @="C:\\probes\\probe.exe record C:\\browser.txt \"%1\""
 EOF
-$W regedit /S "$(winepath_of "$T/test.reg")" >/dev/null 2>&1
-wineserver -w
 wineserver -p </dev/null >/dev/null 2>&1
 
 app=$WINEPREFIX/drive_c/Ondrake
@@ -61,9 +51,7 @@ wait_scr() {
     echo running
 }
 scr_running() { [ ! -s "$T/scr-rc" ]; }
-write_ini() {  # kind, repeat, file: the settings file in code page 932
-    printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932 >"$app/Ondrake.ini"
-}
+write_ini() { settings_file "$@" >"$app/Ondrake.ini"; }  # kind, repeat, file
 # The MCI command strings a trace shows, without Wine's own internal opens.
 mci_sent() {
     grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "$T/trace" | sed 's/^mciSendStringW (L"//' |
@@ -258,12 +246,19 @@ preview_in_host 300 200 colon
 child=$(probe children "Preview Host" | grep 'Preview Window')
 check "/p:HWND: the child takes a 300 x 200 host's size" grep -q '|0,0,300,200|' <<<"$child"
 before=$(now_ms)
-pkill -f 'probe.exe host'
+kill -KILL "$host"
 code=$(wait_scr 5)
 elapsed=$(($(now_ms) - before))
 echo "preview: ended $elapsed ms after the host program was killed"
 check "/p: ends within a second when the host program dies" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
 wait $host 2>/dev/null
+
+# A handle that names no window, or none at all: nothing to embed in, so
+# the program ends at once instead of waiting for a window that never was.
+for argument in "/p 12345" /p; do
+    start_scr $argument
+    check "$argument: no window to embed in ends the program at once" [ "$(wait_scr 3)" = 0 ]
+done
 
 # What a child draws into another program's window does not reach the
 # screen under Wine, so the still is looked at in a preview of the whole

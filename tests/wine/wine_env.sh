@@ -39,13 +39,41 @@ wine_make_prefix() {
     export WINEPREFIX=$1
     $W wineboot -i >/dev/null 2>&1
     wineserver -w
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' |
-        iconv -f utf-8 -t utf-16 >"$T/managed.reg"
-    $W regedit /S "$(winepath_of "$T/managed.reg")" >/dev/null 2>&1
-    wineserver -w
+    wine_import_reg <<'EOF'
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+EOF
     mkdir -p "$WINEPREFIX/drive_c/qorbel"
 }
 
+
+# wine_import_reg: imports the registry entries on standard input (UTF-8,
+# without the file's header line) into the prefix.
+wine_import_reg() {
+    { printf 'Windows Registry Editor Version 5.00\n\n'; cat; } | sed 's/$/\r/' |
+        iconv -f utf-8 -t utf-16 >"$T/import.reg"
+    $W regedit /S "$(winepath_of "$T/import.reg")" >/dev/null 2>&1
+    wineserver -w
+}
+
+# wine_japanese_fonts: the Japanese faces the programs ask for, drawn with
+# Debian's IPA fonts (message boxes use "MS UI Gothic").
+wine_japanese_fonts() {
+    wine_import_reg <<'EOF'
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS PGothic"="IPAPGothic"
+"MS Gothic"="IPAGothic"
+"MS UI Gothic"="IPAPGothic"
+EOF
+}
+
+# settings_file KIND REPEAT FILE: the saver's settings file as it writes
+# it, in code page 932.
+settings_file() {
+    printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932
+}
 
 # probe ARGS...: the probe's answer, without Wine's carriage returns, and
 # its exit code.
@@ -55,7 +83,6 @@ probe() {
 }
 
 # Pictures and times.
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
 now_ms() { date +%s%3N; }
 shot() { import -window root "$1"; }
 # pixel FILE X Y: the colour there as RRGGBB.
