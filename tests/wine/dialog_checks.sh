@@ -139,12 +139,11 @@ check "その他の作品: the dialog stays open" holds 'probe find "<Ondrake>" 
 
 # "設定" writes exactly the three keys, here CD music with a typed 3.5.
 xdotool mousemove $((px + 45)) $((py + 62)) click 1
-sleep 0.2
+check "after the home page: 音楽CD pressed enables the combo box" eventually 3 'enabled "ComboBox|"'
 xdotool mousemove $((px + 100)) $((py + 62)) click 1
-sleep 0.2
+eventually 3 '[ "$(probe focus "<Ondrake>" | cut -d"|" -f1)" = Edit ]'
 xdotool type "3.5"
-sleep 0.2
-check "the repeat track typed" has_control "ComboBox|3.5|"
+check "the repeat track typed" eventually 3 'has_control "ComboBox|3.5|"'
 click_button set
 check "設定: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
 echo "設定 wrote: $(iconv -f cp932 -t utf-8 "$app/Ondrake.ini" 2>/dev/null | tr -d '\r' | tr '\n' ' ')"

@@ -15,15 +15,6 @@ echo "installer: $WINE_ARCH_NOTE"
 reg_value() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_key_exists() { $W reg query "$1" >/dev/null 2>&1; }
 unix_path() { $W winepath -u "$1" 2>/dev/null | tr -d '\r'; }
-# eventually SECONDS CONDITION: waits for a shell condition to hold.
-eventually() {
-    local i
-    for i in $(seq $(($1 * 10))); do
-        eval "$2" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 
 wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 wine_make_prefix "$T/pfx"

@@ -21,7 +21,6 @@
 //   probe follow A B MS       waits up to MS for window A to go, then for B:
 //                             prints the milliseconds between the two
 //   probe desktop             the desktop window's handle
-//   probe record FILE TEXT    writes TEXT to FILE (a program to start)
 //   probe host W H MS         a borderless top-level window "Preview Host",
 //                             W x H; prints its handle; lives MS, or
 //                             until it is sent WM_USER (then it destroys
@@ -281,12 +280,6 @@ int main(int argc, char** argv) {
         std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetDesktopWindow())));
         return 0;
     }
-    if (argc == 4 && !std::strcmp(argv[1], "record")) {
-        FILE* file = std::fopen(argv[2], "wb");
-        if (!file) return 1;
-        std::fputs(argv[3], file);
-        return std::fclose(file) == 0 ? 0 : 1;
-    }
     if (argc == 5 && !std::strcmp(argv[1], "host"))
         return Host(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc == 3 && !std::strcmp(argv[1], "mouse")) {
@@ -296,6 +289,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|desktop|record|host ...\n");
+                         "       follow|desktop|host ...\n");
     return 2;
 }

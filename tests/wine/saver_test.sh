@@ -19,10 +19,10 @@ wine_make_prefix "$T/pfx"
 # address it is asked to open.
 wine_japanese_fonts
 mkdir -p "$WINEPREFIX/drive_c/probes"
-cp "$PROBES/probe.exe" "$WINEPREFIX/drive_c/probes/"
+cp "$PROBES/probe.exe" "$PROBES/fake_browser.exe" "$WINEPREFIX/drive_c/probes/"
 wine_import_reg <<'EOF'
 [HKEY_CLASSES_ROOT\https\shell\open\command]
-@="C:\\probes\\probe.exe record C:\\browser.txt \"%1\""
+@="C:\\probes\\fake_browser.exe C:\\browser.txt \"%1\""
 EOF
 wineserver -p </dev/null >/dev/null 2>&1
 

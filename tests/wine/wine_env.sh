@@ -84,6 +84,15 @@ probe() {
 
 # Pictures and times.
 now_ms() { date +%s%3N; }
+# eventually SECONDS CONDITION: waits for a shell condition to hold.
+eventually() {
+    local i
+    for i in $(seq $(($1 * 10))); do
+        eval "$2" && return 0
+        sleep 0.1
+    done
+    return 1
+}
 shot() { import -window root "$1"; }
 # pixel FILE X Y: the colour there as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
