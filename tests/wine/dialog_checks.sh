@@ -51,6 +51,11 @@ ring_of() {  # name screenshot: the second ring's top row, between the corners
     read -r l t w h < <(button_rect "$1")
     pixel "$2" $((cx + l + w / 2)) $((cy + t + 2))
 }
+ring_shows() {  # name colour: a new screenshot shows that button's ring in it
+    shot "$T/ring.png"
+    near "$(ring_of "$1" "$T/ring.png")" "$2" 10
+}
+focused() { [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "$1" ]; }  # caption
 ini_bytes() { od -An -tx1 -v "$app/Ondrake.ini" 2>/dev/null | tr -d ' \n'; }
 expected_ini() { settings_file "$@" | od -An -tx1 -v | tr -d ' \n'; }  # kind repeat file
 
@@ -97,27 +102,22 @@ wait $coverer 2>/dev/null
 
 # Choosing a kind: a press of any button on a label or a mark.
 xdotool mousemove $((px + 45)) $((py + 62)) click 1
-sleep 0.3
-check "音楽CD pressed: marked" marked 1
+check "音楽CD pressed: marked" eventually 3 'marked 1'
 check "音楽CD pressed: the combo box is enabled" enabled "ComboBox|"
 check "音楽CD pressed: ... stays disabled" disabled "|...|"
 xdotool mousemove $((px + 50)) $((py + 102)) click 3
-sleep 0.3
-check "MP3、WAV pressed with the right button: marked" marked 2
+check "MP3、WAV pressed with the right button: marked" eventually 3 'marked 2'
 check "MP3、WAV pressed: ... is enabled" enabled "|...|"
 check "MP3、WAV pressed: the combo box is disabled" disabled "ComboBox|"
 xdotool mousemove $((px + 26)) $((py + 82)) click 2
-sleep 0.3
-check "無し's mark pressed with the middle button: marked" marked 0
+check "無し's mark pressed with the middle button: marked" eventually 3 'marked 0'
 check "無し pressed: both disabled" holds 'disabled "ComboBox|" && disabled "|...|"'
 
 # Hovering a button that has no focus shows its HighLight face; leaving
 # restores Normal at the next poll.
 read -r l t w h < <(button_rect cancel)
 xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
-sleep 0.3
-shot "$T/hover.png"
-check "hover: ｷｬﾝｾﾙ shows its HighLight face" near "$(ring_of cancel "$T/hover.png")" "$ring_highlight" 10
+check "hover: ｷｬﾝｾﾙ shows its HighLight face" eventually 3 'ring_shows cancel "$ring_highlight"'
 xdotool mousemove $((cx + 100)) $((cy + 230))
 left_at=$(now_ms) restored=""
 for _ in $(seq 20); do
@@ -160,20 +160,15 @@ check "CD, track 5: the combo box has the focus" [ "$(probe focus "<Ondrake>" | 
 # Selected. Tab passes over the disabled "...".
 read -r l t w h < <(button_rect set)
 xdotool mousemove $((cx + l + w / 2 - 3)) $((cy + t + h / 2)) sleep 0.1 mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
-sleep 0.3
+eventually 3 'ring_shows set "$ring_highlight"'
 xdotool key Tab
-sleep 0.3
-shot "$T/tab.png"
-echo "Tab: focus on $(probe focus "<Ondrake>"), 設定's second ring $(ring_of set "$T/tab.png")"
-check "Tab passes over the disabled ... to 設定" [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "設定" ]
-check "Tab onto the hovered 設定 shows Pressed (its border one pixel in)" near "$(ring_of set "$T/tab.png")" 003C74 10
+check "Tab passes over the disabled ... to 設定" eventually 3 'focused 設定'
+check "Tab onto the hovered 設定 shows Pressed (its border one pixel in)" eventually 3 'ring_shows set 003C74'
+echo "Tab: focus on $(probe focus "<Ondrake>"), 設定's second ring $(ring_of set "$T/ring.png")"
 xdotool mousemove $((cx + 100)) $((cy + 230))
-sleep 0.4
-shot "$T/tab.png"
-check "the cursor gone, 設定 shows Selected" near "$(ring_of set "$T/tab.png")" "$ring_selected" 10
+check "the cursor gone, 設定 shows Selected" eventually 3 'ring_shows set "$ring_selected"'
 xdotool key Tab
-sleep 0.3
-check "Tab then reaches ｷｬﾝｾﾙ" [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "ｷｬﾝｾﾙ" ]
+check "Tab then reaches ｷｬﾝｾﾙ" eventually 3 'focused ｷｬﾝｾﾙ'
 shot "$T/dialog-screen.png"
 convert "$T/dialog-screen.png" -crop "$(sed -E 's/.* rect=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\3x\4+\1+\2/' <<<"$dialog_info")" \
     +repage "$artifacts/dialog.png"
