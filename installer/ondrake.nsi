@@ -88,28 +88,25 @@ FunctionEnd
 ; the renderer. Without this check an install over a running saver would
 ; leave it half old and half new, and an uninstall would leave programs
 ; behind that no list of programs names any more.
+; Sets $0 to NAME when that program in $INSTDIR cannot be written.
+!macro NOTE_IF_IN_USE NAME
+    ${If} ${FileExists} "$INSTDIR\${NAME}"
+        ClearErrors
+        FileOpen $1 "$INSTDIR\${NAME}" a
+        ${If} ${Errors}
+            StrCpy $0 "${NAME}"
+        ${Else}
+            FileClose $1
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 !macro WAIT_WHILE_RUNNING PREFIX
-; $0: the first of our programs in $INSTDIR that cannot be written, else "".
+; $0: one of our programs in $INSTDIR that cannot be written, else "".
 Function ${PREFIX}ProgramInUse
     StrCpy $0 ""
-    ${If} ${FileExists} "$INSTDIR\Ondrake.dll"
-        ClearErrors
-        FileOpen $1 "$INSTDIR\Ondrake.dll" a
-        ${If} ${Errors}
-            StrCpy $0 "Ondrake.dll"
-        ${Else}
-            FileClose $1
-        ${EndIf}
-    ${EndIf}
-    ${If} ${FileExists} "$INSTDIR\Ondrake.scr"
-        ClearErrors
-        FileOpen $1 "$INSTDIR\Ondrake.scr" a
-        ${If} ${Errors}
-            StrCpy $0 "Ondrake.scr"
-        ${Else}
-            FileClose $1
-        ${EndIf}
-    ${EndIf}
+    !insertmacro NOTE_IF_IN_USE "Ondrake.dll"
+    !insertmacro NOTE_IF_IN_USE "Ondrake.scr"
 FunctionEnd
 
 ; Asks until the programs are free; a silent run, or Cancel, ends here with
