@@ -6,10 +6,8 @@
 # 50 ms). Prints median and worst.
 #   bench_saver.sh [BUILD_ROOT]   (default build)
 set -u
-source "$(dirname "$0")/../wine/wine_env.sh" "$(realpath "${1:-$(dirname "$0")/../../build}")"
-echo "bench_saver: $WINE_ARCH_NOTE"
-wine_start_display 1024x768 || exit 1
-wine_make_prefix "$T/pfx"
+source "$(dirname "$0")/../wine/wine_env.sh" "$(realpath "${1:-$(dirname "$0")/../../build}")" bench_saver
+wine_start 1024x768 "$T/pfx"
 wineserver -p </dev/null >/dev/null 2>&1
 mkdir -p "$WINEPREFIX/drive_c/Ondrake"
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/Ondrake/"

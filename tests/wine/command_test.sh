@@ -5,12 +5,9 @@
 # keyboard, its faces read from screenshots.
 #   command_test.sh BUILD_ROOT
 set -u
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
-source "$(dirname "$0")/wine_env.sh" "$1"
-echo "command: $WINE_ARCH_NOTE"
+source "$(dirname "$0")/wine_env.sh" "$1" command
 
-wine_start_display 640x480 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx"
+wine_start 640x480 "$T/pfx"
 wine_japanese_fonts
 wineserver -p </dev/null >/dev/null 2>&1
 cp "$PROBES/command_host.exe" "$WINEPREFIX/drive_c/"

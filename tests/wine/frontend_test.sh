@@ -4,12 +4,9 @@
 # under an English and a Japanese locale.
 #   frontend_test.sh BUILD_ROOT
 set -u
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
-source "$(dirname "$0")/wine_env.sh" "$1"
-echo "frontend: $WINE_ARCH_NOTE"
+source "$(dirname "$0")/wine_env.sh" "$1" frontend
 
-wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx"
+wine_start 1024x768 "$T/pfx"
 app=$WINEPREFIX/drive_c/Ondrake
 mkdir -p "$app/work"
 cp "$PROBES/frontend_test.exe" "$app/"

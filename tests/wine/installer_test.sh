@@ -7,17 +7,14 @@
 # the settings.
 #   installer_test.sh BUILD_ROOT
 set -u
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
-source "$(dirname "$0")/wine_env.sh" "$1"
-echo "installer: $WINE_ARCH_NOTE"
+source "$(dirname "$0")/wine_env.sh" "$1" installer
 
 # reg_value KEY NAME: the value's data; nothing when it is not there.
 reg_value() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_key_exists() { $W reg query "$1" >/dev/null 2>&1; }
 unix_path() { $W winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
-wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx"
+wine_start 1024x768 "$T/pfx"
 wineserver -p </dev/null >/dev/null 2>&1
 
 setup=$(winepath_of "$DIST/OndrakeSetup.exe")

@@ -4,12 +4,9 @@
 # screenshot of the running saver.
 #   renderer_test.sh BUILD_ROOT ARTIFACT_DIR
 set -u
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
-source "$(dirname "$0")/wine_env.sh" "$1"
+source "$(dirname "$0")/wine_env.sh" "$1" renderer
 artifacts=$2
 mkdir -p "$artifacts"
-echo "renderer: $WINE_ARCH_NOTE"
-
 
 # start_renderer: runs Ondrake.dll in the background; its exit code lands in
 # $T/rc, its standard error in $T/err.
@@ -31,8 +28,7 @@ region() {  # file, geometry, fx expression
     convert "$1" -crop "$2" +repage -format "%[fx:$3]" info:
 }
 
-wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx"
+wine_start 1024x768 "$T/pfx"
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 
 # The model tool's Windows build writes the same model and reads it the
@@ -90,8 +86,7 @@ check "Esc without model: exit code 0" [ "$(wait_exit 10)" = 0 ]
 # No 1024 x 768 x 32 mode (an 800 x 600 screen): exit code 1 at once, and
 # no window ever seen.
 wineserver -k
-wine_start_display 800x600 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx-small"
+wine_start 800x600 "$T/pfx-small"
 probe never Sollvane_VC 6000 >"$T/never" &
 watcher=$!
 sleep 0.5

@@ -6,15 +6,11 @@
 # with its buttons. Screenshots go to ARTIFACT_DIR.
 #   saver_test.sh BUILD_ROOT ARTIFACT_DIR
 set -u
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
-source "$(dirname "$0")/wine_env.sh" "$1"
+source "$(dirname "$0")/wine_env.sh" "$1" saver
 artifacts=$2
 mkdir -p "$artifacts"
-echo "saver: $WINE_ARCH_NOTE"
 
-
-wine_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
-wine_make_prefix "$T/pfx"
+wine_start 1024x768 "$T/pfx"
 # Japanese glyphs for the dialog's font, and a browser that writes down the
 # address it is asked to open.
 wine_japanese_fonts

@@ -1,9 +1,12 @@
 # Sourced by the end-to-end tests: a private Wine environment under one
 # temporary folder, an Xvfb display, and the Windows build to test.
 #
-# Sets T (the temporary folder) and, through wine_build.sh, W, DIST, PROBES
-# and WINE_ARCH_NOTE. Call wine_start_display and wine_make_prefix.
+#   source wine_env.sh BUILD_ROOT NAME
+# Skips the test (exit 77) where Wine or Xvfb is missing, and says which
+# build NAME runs. Sets T (the temporary folder) and, through wine_build.sh,
+# W, DIST, PROBES and WINE_ARCH_NOTE. Call wine_start first.
 
+command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
 build_root=$1
 T=$(mktemp -d /tmp/ondrake-wine.XXXXXX)
 export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
@@ -16,6 +19,7 @@ export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+echo "$2: $WINE_ARCH_NOTE"
 
 displays=()
 wine_cleanup() {
@@ -27,10 +31,12 @@ wine_cleanup() {
 }
 trap wine_cleanup EXIT
 
-# wine_start_display WxH: an X server of its own (see start_xvfb).
-wine_start_display() {
-    start_xvfb "$1" || return 1
+# wine_start WxH DIR: an X server of its own (see start_xvfb) and a new
+# prefix in DIR, or the test fails here.
+wine_start() {
+    start_xvfb "$1" || { echo "no Xvfb"; exit 1; }
     displays+=("$XVFB_PID")
+    wine_make_prefix "$2"
 }
 
 # wine_make_prefix DIR: a new prefix whose X11 driver manages no window
