@@ -30,7 +30,7 @@ const std::array<OwnedBitmap, kFaceCount>& Faces() {
     static const std::array<OwnedBitmap, kFaceCount> faces = [] {
         std::array<OwnedBitmap, kFaceCount> loaded;
         for (int i = 0; i < kFaceCount; ++i)
-            loaded[i].reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+            loaded[i].Reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
                                                             MAKEINTRESOURCEW(kFaceResources[i]), IMAGE_BITMAP, 0, 0,
                                                             LR_CREATEDIBSECTION)));
         return loaded;

@@ -5,37 +5,17 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "unique_handle.h"
 
 // A GDI object (bitmap, brush, font, pen, region), deleted with its owner.
-template <class Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(Handle handle = nullptr) {
-        if (handle_) DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
+struct GdiObjectTraits {
+    static bool Valid(HGDIOBJ object) { return object != nullptr; }
+    static void Close(HGDIOBJ object) { DeleteObject(object); }
 };
-using OwnedBitmap = GdiObject<HBITMAP>;
-using OwnedBrush = GdiObject<HBRUSH>;
-using OwnedFont = GdiObject<HFONT>;
-using OwnedPen = GdiObject<HPEN>;
+using OwnedBitmap = UniqueOwner<HBITMAP, GdiObjectTraits>;
+using OwnedBrush = UniqueOwner<HBRUSH, GdiObjectTraits>;
+using OwnedFont = UniqueOwner<HFONT, GdiObjectTraits>;
+using OwnedPen = UniqueOwner<HPEN, GdiObjectTraits>;
 
 // A window's device context (or the screen's, for a null window).
 class ScopedGetDC {
