@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bash scripts/setup.sh
-bash scripts/build.sh host win32 win64 >/dev/null
+bash scripts/build.sh win32 win64 >/dev/null
 source scripts/wine_build.sh "$root/build"
 echo "run: $WINE_ARCH_NOTE"
 
@@ -19,8 +19,8 @@ if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     headless=true
     T=$(mktemp -d /tmp/ondrake-run.XXXXXX)
     source tests/xvfb.sh
+    trap 'wineserver -k 2>/dev/null; kill ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
     start_xvfb 1024x768
-    trap 'wineserver -k 2>/dev/null; kill $XVFB_PID 2>/dev/null; rm -rf "$T"' EXIT
 fi
 
 if [ ! -d "$WINEPREFIX/drive_c" ]; then

@@ -14,9 +14,9 @@ packages=(
     assimp-testmodels                               # another project's 3DS test files
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
     libgl1:i386 libglx-mesa0:i386                   # OpenGL for 32-bit Wine (only recommended by wine32)
-    xvfb xdotool imagemagick x11-apps locales       # a display, input, screenshots, a Japanese locale
+    xvfb xdotool imagemagick locales                # a display, input, screenshots, a Japanese locale
     unzip                                           # reading the release zip back
-    procps                                          # pkill and pgrep in the end-to-end tests
+    procps                                          # pgrep in the end-to-end tests
     fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
     libx11-dev libgl-dev libglx-mesa0 xscreensaver  # the xscreensaver hack: Xlib, GLX, and a real xscreensaver
 )

@@ -7,8 +7,8 @@ set -euo pipefail
 bin=${1:-$(dirname "$0")/../../build/bench/bin}
 T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
 source "$(dirname "$0")/../xvfb.sh"
+trap 'kill ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
 start_xvfb 1920x1080 -noreset +extension GLX
-trap 'kill $XVFB_PID 2>/dev/null; rm -rf "$T"' EXIT
 export LIBGL_ALWAYS_SOFTWARE=1
 "$bin/bench_draw" --size 1920x1080
 "$bin/bench_hack"

@@ -31,16 +31,13 @@ while read -r _ name x y w h; do
 done < <(tr -d '\r' <"$log" | grep '^button ')
 
 shot=$T/shot.png
-snap() { import -window root "$shot"; }
-# RRGGBB of one screen pixel of the last screenshot.
-pixel() { convert "$shot" -depth 8 -format "%[hex:p{$1,$2}]" info:; }
 # The face a button shows: ring 2's top colour in the middle of its top
 # edge, then "dark-top" or "light-top" for the gradient beside the caption.
 look() {
     local b=$1 x=$((left[$1] + width[$1] / 2)) ring2 upper lower
-    ring2=$(pixel "$x" $((top[$b] + 2)))
-    upper=$(pixel $((left[$b] + 6)) $((top[$b] + 4)))
-    lower=$(pixel $((left[$b] + 6)) $((top[$b] + height[$b] - 5)))
+    ring2=$(pixel "$shot" "$x" $((top[$b] + 2)))
+    upper=$(pixel "$shot" $((left[$b] + 6)) $((top[$b] + 4)))
+    lower=$(pixel "$shot" $((left[$b] + 6)) $((top[$b] + height[$b] - 5)))
     if [ $((16#${upper:0:2} + 16#${upper:2:2} + 16#${upper:4:2})) -lt \
         $((16#${lower:0:2} + 16#${lower:2:2} + 16#${lower:4:2})) ]; then
         echo "$ring2 dark-top"
@@ -63,38 +60,38 @@ expect_look() {  # button, expected look, description
 
 away
 sleep 0.3
-snap
+shot "$shot"
 expect_look A "F3F3EE light-top" "A is Normal at first"
-check "C shows the Disable face" [ "$(pixel $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+check "C shows the Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
 
 xdotool mousemove $(centre A)
 sleep 0.3
-snap
+shot "$shot"
 expect_look A "FFF0CF dark-top" "hovering shows HighLight over the reversed gradient"
 away
 sleep 0.3
-snap
+shot "$shot"
 expect_look A "F3F3EE light-top" "leaving shows Normal again"
 
 xdotool mousemove $(centre A 2) click 1
 sleep 0.3
-snap
+shot "$shot"
 check "a primary click raises Click once" [ "$(clicks A)" = 1 ]
 expect_look A "FFF0CF dark-top" "after the click: HighLightSelect, the gradient kept from HighLight"
 
 # Press, drag off (the poll moves it to Selected), drag back, release.
 xdotool mousedown 1
 sleep 0.2
-snap
+shot "$shot"
 check "held: the Pressed face's border one pixel in" \
-    [ "$(pixel $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]
+    [ "$(pixel "$shot" $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]
 away
 sleep 0.3
-snap
+shot "$shot"
 expect_look A "CEE7FF light-top" "dragged off: Selected"
 xdotool mousemove $(centre A -3)
 sleep 0.3
-snap
+shot "$shot"
 expect_look A "CEE7FF light-top" "dragged back while held: still Selected"
 xdotool mouseup 1
 sleep 0.2
@@ -109,21 +106,21 @@ check "a middle release raises Click" [ "$(clicks B)" = 2 ]
 
 xdotool mousemove $(centre C) click 1
 sleep 0.3
-snap
+shot "$shot"
 check "a disabled button ignores a click" [ "$(clicks C)" = 0 ]
-check "and keeps its Disable face" [ "$(pixel $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+check "and keeps its Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
 
 # Focus is on A from its click. Tab moves it, passing over the disabled C.
 away
 sleep 0.3
 xdotool key Tab
 sleep 0.3
-snap
+shot "$shot"
 expect_look B "CEE7FF light-top" "Tab moves the focus to B, which shows Selected"
 expect_look A "F3F3EE light-top" "A, left, shows Normal"
 xdotool key Tab
 sleep 0.3
-snap
+shot "$shot"
 expect_look D "CEE7FF light-top" "Tab passes over C to D"
 
 # D's Click closes the window and deletes every button from inside it.
