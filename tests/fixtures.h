@@ -1,12 +1,13 @@
 // Small 3DS files for the tests, built with our writer.
 #pragma once
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "drake.h"
+#include "file_bytes.h"
+#include "little_endian.h"
 #include "reader3ds.h"
 #include "writer3ds.h"
 
@@ -25,10 +26,7 @@ inline ObjectData TwoTriangles(uint32_t maskA = 1, uint32_t maskB = 1) {
 
 // Writes bytes to path; the path, for tests that read a model from a file.
 inline std::string WriteFile(const std::string& path, const Bytes& bytes) {
-    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    WriteFileBytes(path, bytes);
     return path;
 }
 
@@ -77,15 +75,6 @@ inline Bytes MainChunk(const Bytes& body) {
     out.Raw(body);
     out.End();
     return out.Bytes();
-}
-
-inline void PatchU32(Bytes& bytes, size_t offset, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-inline void PatchU16(Bytes& bytes, size_t offset, uint16_t value) {
-    bytes[offset] = static_cast<unsigned char>(value);
-    bytes[offset + 1] = static_cast<unsigned char>(value >> 8);
 }
 
 struct Parsed {

@@ -25,7 +25,7 @@ TEST(Hostile, ZeroAndShortLengthsEndAtTheParentAndNeverLoop) {
         Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
         Bytes bytes = file.Bytes();
         size_t second = file.Offset(0x4000, 1);
-        PatchU32(bytes, second + 2, length);
+        Set32(bytes, second + 2, length);
         Parsed parsed;
         std::string err = StderrOf(bytes, &parsed);
         // The first object is whole; the broken one spans the rest of the
@@ -43,7 +43,7 @@ TEST(Hostile, ChildReachingPastItsParentIsCutAndTheWalkGoesOn) {
     size_t firstObject = file.Offset(0x4000);
     size_t mesh = file.Offset(0x4100);
     uint32_t objectEnd = bytes[firstObject + 2] | bytes[firstObject + 3] << 8;
-    PatchU32(bytes, mesh + 2, 100000);
+    Set32(bytes, mesh + 2, 100000);
     Parsed parsed;
     std::string err = StderrOf(bytes, &parsed);
     ASSERT_EQ(parsed.scene.meshes.size(), 2u);
@@ -85,7 +85,7 @@ TEST(Hostile, CountsBeyondTheChunkReadOnlyTheRecordsPresent) {
     Writer3ds file = Objects({object});
     Bytes bytes = file.Bytes();
     size_t vertexList = file.Offset(0x4110);
-    PatchU16(bytes, vertexList + 6, 65535);
+    Set16(bytes, vertexList + 6, 65535);
     Parsed parsed;
     std::string err = StderrOf(bytes, &parsed);
     ASSERT_EQ(parsed.scene.meshes.size(), 1u);
@@ -94,7 +94,7 @@ TEST(Hostile, CountsBeyondTheChunkReadOnlyTheRecordsPresent) {
 
     bytes = file.Bytes();
     size_t faceList = file.Offset(0x4120);
-    PatchU16(bytes, faceList + 6, 40000);
+    Set16(bytes, faceList + 6, 40000);
     err = StderrOf(bytes, &parsed);
     // 16 bytes of faces and the 14-byte smoothing chunk: 3 whole records.
     EXPECT_EQ(parsed.scene.meshes[0].faceCount, 3);
@@ -141,7 +141,7 @@ TEST(Hostile, ShortSmoothingChunkLeavesTheRestFlat) {
     Bytes bytes = file.Bytes();
     size_t masks = file.Offset(0x4150);
     // Say the chunk holds 4 bytes; the second mask becomes stray bytes.
-    PatchU32(bytes, masks + 2, 10);
+    Set32(bytes, masks + 2, 10);
     Parsed parsed;
     std::string err = StderrOf(bytes, &parsed);
     ASSERT_TRUE(parsed.scene.meshes[0].smoothingGroups);

@@ -5,20 +5,21 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "file_bytes.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
 Bytes ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    Bytes bytes;
+    ReadFileBytes(path, bytes);
+    return bytes;
 }
 
 // Runs the model tool as the build does; true when it exits with 0.

@@ -1,5 +1,5 @@
-// Little-endian fields of the file formats our tools write (BMP, ICO, zip),
-// and their reading back.
+// Little-endian fields of the file formats our tools write (3DS, BMP, ICO,
+// zip): appended, set in place, and read back.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,16 @@ inline void Put16(std::vector<uint8_t>& out, uint32_t value) {
 inline void Put32(std::vector<uint8_t>& out, uint32_t value) {
     Put16(out, value & 0xFFFF);
     Put16(out, value >> 16);
+}
+
+inline void Set16(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    bytes[at] = static_cast<uint8_t>(value);
+    bytes[at + 1] = static_cast<uint8_t>(value >> 8);
+}
+
+inline void Set32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
+    Set16(bytes, at, value & 0xFFFF);
+    Set16(bytes, at + 2, value >> 16);
 }
 
 inline uint16_t Get16(const std::vector<uint8_t>& bytes, size_t at) {

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "little_endian.h"
+
 void Writer3ds::Begin(uint16_t id) {
     begun_.emplace_back(id, bytes_.size());
     open_.push_back(bytes_.size());
@@ -13,7 +15,7 @@ void Writer3ds::End() {
     size_t start = open_.back();
     open_.pop_back();
     uint32_t length = static_cast<uint32_t>(bytes_.size() - start);
-    for (int i = 0; i < 4; ++i) bytes_[start + 2 + i] = static_cast<unsigned char>(length >> (8 * i));
+    Set32(bytes_, start + 2, length);
 }
 
 size_t Writer3ds::Offset(uint16_t id, int nth) const {
@@ -22,14 +24,9 @@ size_t Writer3ds::Offset(uint16_t id, int nth) const {
     return bytes_.size();
 }
 
-void Writer3ds::U16(uint16_t value) {
-    bytes_.push_back(static_cast<unsigned char>(value));
-    bytes_.push_back(static_cast<unsigned char>(value >> 8));
-}
+void Writer3ds::U16(uint16_t value) { Put16(bytes_, value); }
 
-void Writer3ds::U32(uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
+void Writer3ds::U32(uint32_t value) { Put32(bytes_, value); }
 
 void Writer3ds::F32(float value) {
     uint32_t bits;

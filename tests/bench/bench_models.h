@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "drake.h"
+#include "file_bytes.h"
 #include "writer3ds.h"
 
 // A sphere of radius 10 in two meshes (each under 65,535 vertices), smooth.
@@ -41,11 +41,7 @@ inline std::vector<ObjectData> Sphere(int rings, int segments) {
 
 inline std::string Save(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::string path = "/tmp/ondrake-bench-" + std::to_string(getpid()) + "-" + name;
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    WriteFileBytes(path, bytes);
     return path;
 }
 

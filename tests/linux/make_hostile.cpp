@@ -3,7 +3,6 @@
 // open:   make_hostile OUT_DIR REGRESSIONS_DIR
 #include <dirent.h>
 
-#include <fstream>
 #include <string>
 
 #include "drake.h"
@@ -15,7 +14,7 @@ namespace {
 Bytes WithLength(uint16_t id, int nth, uint32_t length) {
     Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
     Bytes bytes = file.Bytes();
-    PatchU32(bytes, file.Offset(id, nth) + 2, length);
+    Set32(bytes, file.Offset(id, nth) + 2, length);
     return bytes;
 }
 
@@ -23,14 +22,8 @@ Bytes WithLength(uint16_t id, int nth, uint32_t length) {
 Bytes WithCount(uint16_t id, uint16_t count) {
     Writer3ds file = Objects({TwoTriangles()});
     Bytes bytes = file.Bytes();
-    PatchU16(bytes, file.Offset(id) + 6, count);
+    Set16(bytes, file.Offset(id) + 6, count);
     return bytes;
-}
-
-bool Write(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(out);
 }
 
 }  // namespace
@@ -39,7 +32,7 @@ int main(int argc, char** argv) {
     if (argc != 3) return 2;
     const std::string dir = argv[1];
     bool ok = true;
-    auto file = [&](const std::string& name, const Bytes& bytes) { ok = Write(dir + "/" + name, bytes) && ok; };
+    auto file = [&](const std::string& name, const Bytes& bytes) { ok = WriteFileBytes(dir + "/" + name, bytes) && ok; };
 
     file("zero-length.3ds", WithLength(0x4000, 1, 0));
     file("length-below-six.3ds", WithLength(0x4000, 1, 5));
