@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kTrailSize = 256;          // trail texture and capture, pixels
 constexpr int kCapturesPerSecond = 150;
 const char kWindowTitle[] = "Sollvane_VC";
 

@@ -64,6 +64,10 @@ void AdvanceExplosion(ExplosionState& state);
 // buffer kept from frame to frame, sent with one draw call per pass.
 enum class DrawPath { Immediate, Arrays };
 
+// The side of the square trail texture and of the largest capture into it,
+// in pixels.
+constexpr int kTrailSize = 256;
+
 struct SceneState {
     SceneHost host{};
     // The overlay space and the display viewport, in pixels: the saver's
@@ -77,9 +81,9 @@ struct SceneState {
     std::unique_ptr<float[]> drawBuffer;   // normal and position per vertex
     GLuint TrailTexture = 0;
     // Pixels of the trail texture (from its lower-left corner) that the last
-    // capture filled: all 256 x 256 unless the screen is smaller than that.
-    int trailWidth = 256;
-    int trailHeight = 256;
+    // capture filled: all of it unless the screen is smaller than that.
+    int trailWidth = kTrailSize;
+    int trailHeight = kTrailSize;
     ExplosionState explosion;
     CrtRandom random;
     RateGateState gate;

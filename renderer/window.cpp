@@ -137,7 +137,7 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits) {
     SetForegroundWindow(renderer.window);
     SetFocus(renderer.window);
 
-    ResizeView(width, height);
+    FitView(scene, width, height);
     SetUpScene(scene, SceneHost{kModelPath, TickCount, FrameTime, SetTitle, Swap});
     return true;
 }

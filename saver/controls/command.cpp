@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <type_traits>
 
 #include "code_pages.h"
 #include "font.h"
@@ -127,14 +128,10 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void CommandWindow::Create(HWND parent, int x, int y, int width, int height) {
-    if (!RegisterPlainClass(kClassName)) return;
-    // Messages of the creation itself go to the default procedure: the
+    // The creation's own messages go to the default procedure: the
     // properties are read after it.
-    window_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y, width,
-                              height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return;
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CommandProc));
+    window_ = CreatePlainWindow(kClassName, 0, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, x, y,
+                                width, height, parent, this, &CommandProc);
 }
 
 void CommandWindow::Detach() {
@@ -317,59 +314,56 @@ Command::~Command() { window_->Detach(); }
 
 HWND Command::window() const { return window_->window_; }
 
+// The container's change notice, raised from inside the operation, may
+// delete this Command: the operation and the refresh work on a hold of the
+// window, and nothing here touches the Command after the operation.
+template <typename Operation>
+auto Command::Operate(Operation operation) {
+    std::shared_ptr<CommandWindow> hold = window_;
+    if constexpr (std::is_void_v<std::invoke_result_t<Operation, CommandWindow&>>) {
+        operation(*hold);
+        hold->Refresh();
+    } else {
+        auto result = operation(*hold);
+        hold->Refresh();
+        return result;
+    }
+}
+
 std::string Command::Caption() const { return window_->target_.caption; }
 
 void Command::SetCaption(const std::string& text) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::SetCaption(hold->target_, text);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) { ::SetCaption(control.target_, text); });
 }
 
 bool Command::Enabled() {
-    std::shared_ptr<CommandWindow> hold = window_;
-    bool enabled = GetEnabled(hold->fields_, hold->target_);
-    hold->Refresh();
-    return enabled;
+    return Operate([](CommandWindow& control) { return GetEnabled(control.fields_, control.target_); });
 }
 
 void Command::SetEnabled(bool enabled) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::SetEnabled(hold->fields_, hold->target_, enabled);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) { ::SetEnabled(control.fields_, control.target_, enabled); });
 }
 
 uint8_t Command::Visible() {
-    std::shared_ptr<CommandWindow> hold = window_;
-    uint8_t visible = GetVisible(hold->fields_, hold->target_);
-    hold->Refresh();
-    return visible;
+    return Operate([](CommandWindow& control) { return GetVisible(control.fields_, control.target_); });
 }
 
 void Command::SetVisible(uint8_t value) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::SetVisible(hold->fields_, hold->target_, value);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) { ::SetVisible(control.fields_, control.target_, value); });
 }
 
 uint32_t Command::FontColour() {
-    std::shared_ptr<CommandWindow> hold = window_;
-    uint32_t colour = GetFontColour(hold->fields_, hold->target_);
-    hold->Refresh();
-    return colour;
+    return Operate([](CommandWindow& control) { return GetFontColour(control.fields_, control.target_); });
 }
 
 void Command::SetFontColour(uint32_t colour) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::SetFontColour(hold->fields_, hold->target_, colour);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) { ::SetFontColour(control.fields_, control.target_, colour); });
 }
 
 FontDesc Command::Font() const { return window_->target_.font; }
 
 void Command::SetFont(const FontDesc& font) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::SetFont(hold->target_, font);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) { ::SetFont(control.target_, font); });
 }
 
 void Command::Initialize() {
@@ -378,7 +372,7 @@ void Command::Initialize() {
 }
 
 void Command::WriteProperties(PropertyBag& bag) {
-    std::shared_ptr<CommandWindow> hold = window_;
-    ::WriteProperties(hold->fields_, hold->target_, bag, hold->ambient_);
-    hold->Refresh();
+    Operate([&](CommandWindow& control) {
+        ::WriteProperties(control.fields_, control.target_, bag, control.ambient_);
+    });
 }

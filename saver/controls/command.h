@@ -57,6 +57,11 @@ public:
     std::function<void(const char* property)> onPropertyChanged;
 
 private:
+    // Runs a property operation on the window, then brings the window in
+    // line with the result; gives what the operation gives.
+    template <typename Operation>
+    auto Operate(Operation operation);
+
     // Shared with the window's handlers, which hold it while they run.
     std::shared_ptr<CommandWindow> window_;
 };

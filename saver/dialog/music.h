@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "../host/vb_text.h"
+#include "vb_text.h"
 
 struct MusicSystem {
     // mciSendStringA(command, returnText, returnSize, no window): 0 or an

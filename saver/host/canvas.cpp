@@ -52,11 +52,14 @@ void Canvas::Resize() {
     ScopedGetDC screen(window_);
     auto resized = std::make_unique<BackBuffer>(screen.get(), width, height);
     if (!resized->ready()) return;
-    OwnedBrush brush(CreateSolidBrush(background_));
-    RECT all{0, 0, width, height};
-    FillRect(resized->dc(), &all, brush.get());
+    FillBackground(resized->dc(), RECT{0, 0, width, height});
     if (image_) BitBlt(resized->dc(), 0, 0, image_->width(), image_->height(), image_->dc(), 0, 0, SRCCOPY);
     image_ = std::move(resized);
+}
+
+void Canvas::FillBackground(HDC dc, const RECT& area) const {
+    OwnedBrush brush(CreateSolidBrush(background_));
+    FillRect(dc, &area, brush.get());
 }
 
 void Canvas::Paint() {
@@ -67,8 +70,7 @@ void Canvas::Paint() {
         BitBlt(dc, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, image, dirty.left,
                dirty.top, SRCCOPY);
     } else {
-        OwnedBrush brush(CreateSolidBrush(background_));
-        FillRect(dc, &dirty, brush.get());
+        FillBackground(dc, dirty);
     }
     for (const Windowless* control : controls_) {
         RECT overlap;

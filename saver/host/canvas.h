@@ -61,6 +61,7 @@ public:
 private:
     void Paint();
     void Resize();
+    void FillBackground(HDC dc, const RECT& area) const;
     void MouseDown(MouseButton button, LPARAM lParam);
 
     HWND window_ = nullptr;

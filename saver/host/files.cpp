@@ -10,11 +10,9 @@ UniqueHandle inputFile;  // file number 1
 
 Step OpenForInput(const std::string& path) {
     CloseInput();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {false};
-    inputFile.Reset(file);
-    return {true};
+    inputFile.Reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return {bool(inputFile)};
 }
 
 void CloseInput() { inputFile.Reset(); }

@@ -1,7 +1,6 @@
 #include "form.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "code_pages.h"
 #include "runtime.h"
@@ -27,9 +26,6 @@ DWORD StyleOf(BorderStyle border) {
             return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     }
 }
-
-int PixelsFromTwips(int twips, float twipsPerPixel) { return static_cast<int>(std::lround(twips / twipsPerPixel)); }
-int TwipsFromPixels(int pixels, float twipsPerPixel) { return static_cast<int>(std::lround(pixels * twipsPerPixel)); }
 
 // A form embedded in a window of another program ends with that window.
 // When that program destroys the window, the form's window goes with it
@@ -81,11 +77,7 @@ void MessageLoop(Done done) {
 Form::Form(std::string caption) : caption_(std::move(caption)), canvas_(GetSysColor(COLOR_BTNFACE)) {}
 
 Form::~Form() {
-    if (window_) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-        loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
-    }
+    if (window_) DestroyWindow(ReleaseWindow());
 }
 
 void Form::SetClientSizeTwips(int width, int height) {
@@ -95,27 +87,27 @@ void Form::SetClientSizeTwips(int width, int height) {
 
 void Form::Move(int left, int top) {
     if (!window_) return;
-    SetWindowPos(window_, nullptr, PixelsFromTwips(left, TwipsPerPixelX()), PixelsFromTwips(top, TwipsPerPixelY()),
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, ScreenPixelsFromTwips(left, TwipsPerPixelX()),
+                 ScreenPixelsFromTwips(top, TwipsPerPixelY()), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Move(int left, int top, int width, int height) {
     if (!window_) return;
     float x = TwipsPerPixelX(), y = TwipsPerPixelY();
-    MoveWindow(window_, PixelsFromTwips(left, x), PixelsFromTwips(top, y), PixelsFromTwips(width, x),
-               PixelsFromTwips(height, y), TRUE);
+    MoveWindow(window_, ScreenPixelsFromTwips(left, x), ScreenPixelsFromTwips(top, y),
+               ScreenPixelsFromTwips(width, x), ScreenPixelsFromTwips(height, y), TRUE);
 }
 
 int Form::WidthTwips() const {
     RECT rect{};
     GetWindowRect(window_, &rect);
-    return TwipsFromPixels(rect.right - rect.left, TwipsPerPixelX());
+    return TwipsFromScreenPixels(rect.right - rect.left, TwipsPerPixelX());
 }
 
 int Form::HeightTwips() const {
     RECT rect{};
     GetWindowRect(window_, &rect);
-    return TwipsFromPixels(rect.bottom - rect.top, TwipsPerPixelY());
+    return TwipsFromScreenPixels(rect.bottom - rect.top, TwipsPerPixelY());
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -184,29 +176,32 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form::Detach() {
     OnQueryUnload(UnloadMode::Destroyed);
     OnUnload();
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ReleaseWindow();
+}
+
+HWND Form::ReleaseWindow() {
+    HWND window = window_;
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     window_ = nullptr;
     loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), this), loadedForms.end());
+    return window;
 }
 
 void LoadForm(Form& form) {
     if (form.window_) return;
-    RegisterPlainClass(kFormClass);
     DWORD style = StyleOf(form.border_);
     int width = CW_USEDEFAULT, height = CW_USEDEFAULT;
     if (form.clientWidthTwips_ > 0 && form.clientHeightTwips_ > 0) {
-        RECT rect{0, 0, PixelsFromTwips(form.clientWidthTwips_, TwipsPerPixelX()),
-                  PixelsFromTwips(form.clientHeightTwips_, TwipsPerPixelY())};
+        RECT rect{0, 0, ScreenPixelsFromTwips(form.clientWidthTwips_, TwipsPerPixelX()),
+                  ScreenPixelsFromTwips(form.clientHeightTwips_, TwipsPerPixelY())};
         AdjustWindowRectEx(&rect, style, FALSE, 0);
         width = rect.right - rect.left;
         height = rect.bottom - rect.top;
     }
-    form.window_ = CreateWindowExW(0, kFormClass, WideFromCp932(form.caption_).c_str(), style, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    form.window_ = CreatePlainWindow(kFormClass, 0, WideFromCp932(form.caption_).c_str(), style, CW_USEDEFAULT,
+                                     CW_USEDEFAULT, width, height, nullptr, &form, &Form::WindowProc);
     if (!form.window_) return;
     form.canvas_.Attach(form.window_);
-    SetWindowLongPtrW(form.window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&form));
-    SetWindowLongPtrW(form.window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WindowProc));
     if (form.icon_) {
         HINSTANCE instance = GetModuleHandleW(nullptr);
         for (auto [which, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
@@ -238,11 +233,7 @@ bool UnloadForm(Form& form, UnloadMode mode) {
     form.OnUnload();
     if (!form.window_) return true;  // the unload handler ended it already
     for (Timer* timer : form.timers_) KillTimer(form.window_, reinterpret_cast<UINT_PTR>(timer));
-    HWND window = form.window_;
-    form.window_ = nullptr;
-    loadedForms.erase(std::remove(loadedForms.begin(), loadedForms.end(), &form), loadedForms.end());
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    DestroyWindow(window);
+    DestroyWindow(form.ReleaseWindow());
     return true;
 }
 

@@ -70,6 +70,10 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
+    // Lets go of the window, whose messages get default processing from now
+    // on, and leaves the loaded forms; returns the window, for the caller to
+    // destroy or not.
+    HWND ReleaseWindow();
 
     std::string caption_;
     BorderStyle border_ = BorderStyle::Sizable;

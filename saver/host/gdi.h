@@ -15,7 +15,6 @@ struct GdiObjectTraits {
 using OwnedBitmap = UniqueOwner<HBITMAP, GdiObjectTraits>;
 using OwnedBrush = UniqueOwner<HBRUSH, GdiObjectTraits>;
 using OwnedFont = UniqueOwner<HFONT, GdiObjectTraits>;
-using OwnedPen = UniqueOwner<HPEN, GdiObjectTraits>;
 
 // A window's device context (or the screen's, for a null window).
 class ScopedGetDC {

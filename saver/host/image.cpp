@@ -1,7 +1,5 @@
 #include "image.h"
 
-#include "gdi.h"
-
 void Image::SetPicture(std::shared_ptr<Picture> picture) {
     picture_ = std::move(picture);
     Refresh();

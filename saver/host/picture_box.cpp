@@ -11,14 +11,10 @@ const wchar_t kPictureClass[] = L"OndrakePicture";
 
 PictureBox::PictureBox(HWND parent, int x, int y, int width, int height, COLORREF background)
     : canvas_(background) {
-    RegisterPlainClass(kPictureClass);
-    window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kPictureClass, L"",
-                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height, parent,
-                              nullptr, GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return;
-    canvas_.Attach(window_);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PictureBox::WindowProc));
+    window_ = CreatePlainWindow(kPictureClass, WS_EX_CONTROLPARENT, L"",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, x, y, width, height,
+                                parent, this, &PictureBox::WindowProc);
+    if (window_) canvas_.Attach(window_);
 }
 
 PictureBox::~PictureBox() {

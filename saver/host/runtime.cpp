@@ -58,7 +58,13 @@ float TwipsPerPixelX() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELS
 float TwipsPerPixelY() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY)); }
 int ScreenWidthTwips() { return static_cast<int>(GetSystemMetrics(SM_CXSCREEN) * TwipsPerPixelX()); }
 int ScreenHeightTwips() { return static_cast<int>(GetSystemMetrics(SM_CYSCREEN) * TwipsPerPixelY()); }
-int ScreenPixels(int designPixels) { return static_cast<int>(std::lround(designPixels * 15.0f / TwipsPerPixelX())); }
+int ScreenPixelsFromTwips(int twips, float twipsPerPixel) {
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
+}
+int TwipsFromScreenPixels(int pixels, float twipsPerPixel) {
+    return static_cast<int>(std::lround(pixels * twipsPerPixel));
+}
+int ScreenPixels(int designPixels) { return ScreenPixelsFromTwips(designPixels * 15, TwipsPerPixelX()); }
 
 void SetAppPointer(AppPointer pointer) {
     if (pointer == appPointer) return;
@@ -94,7 +100,7 @@ Step StartProgram(const std::string& path, int windowStyle, UniqueHandle* proces
     if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return {false};
-    CloseHandle(started.hThread);
+    UniqueHandle thread(started.hThread);  // not followed
     UniqueHandle owned(started.hProcess);
     if (process) *process = std::move(owned);
     return {true};

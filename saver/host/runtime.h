@@ -40,6 +40,10 @@ int ScreenDpi(int axis);
 // and the primary screen's size in twips.
 float TwipsPerPixelX();
 float TwipsPerPixelY();
+// Twips to screen pixels and back at a twips-per-pixel scale such as the
+// two above, rounded to the nearest.
+int ScreenPixelsFromTwips(int twips, float twipsPerPixel);
+int TwipsFromScreenPixels(int pixels, float twipsPerPixel);
 int ScreenWidthTwips();
 int ScreenHeightTwips();
 // A length the forms are designed with, in pixels at 96 dots per inch (15

@@ -8,7 +8,6 @@
 
 #include <ole2.h>
 
-#include <cmath>
 #include <cstdint>
 
 #include "code_pages.h"
@@ -49,8 +48,7 @@ void ShowPreview(const std::string& argumentText) {
     ApiResult = SetWindowLongA(preview.window(), GWL_STYLE, style | WS_CHILD);
     ApiResult = SetParent(preview.window(), parent) != nullptr;
     preview.Move(0, 0, width, height);
-    preview.Img_Prev.SetBounds(0, 0, static_cast<int>(std::lround(width / twipsX)),
-                               static_cast<int>(std::lround(height / twipsY)));
+    preview.Img_Prev.SetBounds(0, 0, ScreenPixelsFromTwips(width, twipsX), ScreenPixelsFromTwips(height, twipsY));
     ShowForm(preview, false);
 }
 
@@ -70,12 +68,13 @@ void Main() {
         MsgBox(kNoRenderer);
         EndProgram();
     }
-    if (!FileExists(JoinPath(folder, "Ondrake.3ds", IsSystemLeadByte))) {
+    std::string model = JoinPath(folder, "Ondrake.3ds", IsSystemLeadByte);
+    if (!FileExists(model)) {
         MsgBox(kNoModel);
         EndProgram();
     }
     Skip(MakeDirectory(kWorkFolder));
-    Skip(CopyFileTo(JoinPath(folder, "Ondrake.3ds", IsSystemLeadByte), kWorkModel));
+    Skip(CopyFileTo(model, kWorkModel));
 
     if (mode == "C") {
         static Sollvane_P dialog;

@@ -3,6 +3,7 @@
 #include "code_pages.h"
 #include "music.h"
 #include "paths.h"
+#include "runtime.h"
 #include "settings.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "form.h"
-#include "runtime.h"
 #include "start_up.h"
 #include "timer.h"
+#include "unique_handle.h"
 
 // The caption by which a second start knows that a run is going on.
 constexpr char kRunCaption[] = "Sollvane_Main";

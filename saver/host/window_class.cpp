@@ -10,3 +10,14 @@ bool RegisterPlainClass(const wchar_t* name) {
     windowClass.lpszClassName = name;
     return RegisterClassW(&windowClass) != 0;
 }
+
+HWND CreatePlainWindow(const wchar_t* className, DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y,
+                       int width, int height, HWND parent, void* owner, WNDPROC procedure) {
+    if (!RegisterPlainClass(className)) return nullptr;
+    HWND window = CreateWindowExW(exStyle, className, caption, style, x, y, width, height, parent, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    if (!window) return nullptr;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
+    return window;
+}
