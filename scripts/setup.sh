@@ -29,6 +29,8 @@ for package in "${packages[@]}"; do
 done
 if ((${#missing[@]})); then
     echo "setup: installing ${missing[*]}"
+    # Several checkouts may set up at once; apt takes one at a time.
+    exec 9>/tmp/ondrake-apt.lock && flock 9
     dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
