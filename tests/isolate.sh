@@ -6,8 +6,9 @@
 # carry ONDRAKE_TEST_MARK in their environment, and its temporary files lie
 # under TMPDIR=/tmp/MARK. When the test ends, whatever still carries the mark
 # is ended and the folder removed. ctest ends a test that overruns its time
-# with SIGKILL, which no trap sees; a sentinel child, which the kernel tells
-# when this script dies (PR_SET_PDEATHSIG), does the same then.
+# with SIGKILL to the test and the processes below it, which no trap sees;
+# then a sentinel does the same: a process outside that tree, which learns
+# of this script's end when the pipe that only this script holds closes.
 #   isolate.sh --sweep MARK    ends the marked processes, removes the folder
 #   isolate.sh --list MARK     prints the marked processes' ids
 set -u
@@ -42,23 +43,19 @@ case $1 in
     --list) marked "$2"; exit 0 ;;
     --sweep) sweep "$2"; exit 0 ;;
     --sentinel)
-        # Reports once its trap is set, then waits for the kernel's word.
-        trap 'kill "$waiting"; sweep "$2"; exit 0' TERM
-        echo ready
-        while :; do
-            sleep 3600 &
-            waiting=$!
-            wait "$waiting"
-        done ;;
+        read -r _
+        sweep "$2"
+        exit 0 ;;
 esac
 
 name=$1
 shift
 mark=ondrake-test-$name-$$
 mkdir -p "/tmp/$mark"
-exec 3< <(exec setpriv --pdeathsig TERM -- bash "$0" --sentinel "$mark")
-read -r -u 3 _
-ONDRAKE_TEST_MARK=$mark TMPDIR=/tmp/$mark "$@"
+mkfifo "/tmp/$mark/.alive"
+(setsid bash "$0" --sentinel "$mark" <"/tmp/$mark/.alive" >/dev/null 2>&1 &)
+exec 3>"/tmp/$mark/.alive"
+ONDRAKE_TEST_MARK=$mark TMPDIR=/tmp/$mark "$@" 3>&-
 status=$?
 sweep "$mark"
 exit "$status"

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Nothing of an end-to-end test outlives it: a test that has started an X
 # server, a wineserver and a process that ignores SIGTERM, then is killed as
-# ctest kills a test that overruns its time (SIGKILL, which no trap sees),
-# leaves no process and no temporary folder behind.
+# ctest kills a test that overruns its time (SIGKILL to it and the processes
+# below it, which no trap sees), leaves no process and no temporary folder.
 set -u
 source "$(dirname "$0")/checks.sh"
 isolate=$(dirname "$0")/isolate.sh
@@ -20,7 +20,8 @@ bash -c 'trap "" TERM; sleep 600' &
 echo started >"$2"
 sleep 600
 SCRIPT
-bash "$isolate" overrun bash "$T/overrun.sh" "$(dirname "$0")" "$T/started" &
+# In a process group of its own, all of which is killed below.
+setsid bash "$isolate" overrun bash "$T/overrun.sh" "$(dirname "$0")" "$T/started" &
 guard=$!
 disown
 mark=ondrake-test-overrun-$guard
@@ -31,7 +32,7 @@ for name in Xvfb wineserver sleep; do
 done
 check "its temporary folder exists" [ -d "/tmp/$mark" ]
 
-kill -KILL "$guard"
+kill -KILL -- "-$guard"
 check "ended, it leaves no process" eventually 10 '[ -z "$(bash "$isolate" --list "$mark")" ]'
 check "nor its temporary folder" eventually 5 '[ ! -e "/tmp/$mark" ]'
 echo "isolation: $passed passed, $failed failed"
