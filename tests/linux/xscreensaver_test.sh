@@ -4,11 +4,11 @@
 # deactivates.
 #   xscreensaver_test.sh BUILD_DIR ARTIFACTS
 set -u
-for tool in Xvfb xscreensaver xscreensaver-command convert; do
-    command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
-done
 build=$1 artifacts=$2
 source "$(dirname "$0")/x_env.sh"
+for tool in Xvfb xscreensaver xscreensaver-command convert; do
+    command -v "$tool" >/dev/null || missing "$tool"
+done
 mkdir -p "$artifacts"
 x_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 
