@@ -49,7 +49,7 @@ scr_code() { eventually "$1" '[ -s "$T/scr-rc" ]' && cat "$T/scr-rc"; }
 saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
 # link NAME: the Start menu entry's target and arguments, as target|arguments.
 link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
-system_folder=$($W cmd /c 'echo %windir%\system32' 2>/dev/null | tr -d '\r')
+system_folder='C:\windows\system32'
 start_menu=$(unix_path "$($W cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
 
 # ---------------------------------------------------------------------------
@@ -133,13 +133,16 @@ $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
 
-# While the saver runs (its settings dialog open) its programs cannot be
-# replaced or removed: a silent install or uninstall then ends with 2 and
-# changes nothing. The model is not held open, so an older one stays as a
-# mark. The uninstaller runs in place (_?=) to give its exit code.
+# While the saver runs (its preview in a host window, which has no window
+# of the saver's own to find it by) its programs cannot be replaced or
+# removed: a silent install or uninstall then ends with 2 and changes
+# nothing. The model is not held open, so an older one stays as a mark.
+# The uninstaller runs in place (_?=) to give its exit code.
 printf 'an older model' >"$folder/Ondrake.3ds"
-start_scr "$folder_win\\Ondrake.scr" /c
-probe wait "<Ondrake>" 15000 >/dev/null
+$W "$PROBES/probe.exe" host 152 112 30000 >"$T/host" 2>/dev/null &
+eventually 5 '[ -s "$T/host" ]'
+start_scr "$folder_win\\Ondrake.scr" /p "$(head -1 "$T/host" | tr -d '\r')"
+eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
 $W "$setup" /S >/dev/null 2>&1
 code=$?
 check "saver running, /S: ends with 2" [ "$code" = 2 ]
@@ -149,7 +152,7 @@ code=$?
 check "saver running, uninstall: ends with 2" [ "$code" = 2 ]
 check "saver running, uninstall: everything left, still listed" \
     holds '[ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] && [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
-probe close "<Ondrake>" >/dev/null
+probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
 scr_code 10 >/dev/null
 
 # Another program holding the renderer open, as a virus scanner may, is no
@@ -165,6 +168,16 @@ check "held by another program, /S: the older model left as it was" [ "$(cat "$f
 $W "$folder_win\\Uninstall Ondrake.exe" /S "_?=$folder_win" >/dev/null 2>&1
 code=$?
 check "held by another program, uninstall: ends with 4, still listed" holds '[ "$code" = 4 ] && reg_key_exists "$listing"'
+# The message says which: Uninstall on the first page, then the box.
+$W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win" >/dev/null 2>&1 &
+uninstaller=$!
+if probe wait "Ondrake Uninstall " 15000; then
+    probe post "Ondrake Uninstall " 273 1 >/dev/null
+    check "held by another program: the message names the holder, not the saver" \
+        grep -q "held open by another program, perhaps a virus scanner" <<<"$(probe box "Ondrake Uninstall" 15000)"
+    probe close "Ondrake Uninstall " >/dev/null
+fi
+wait "$uninstaller"
 touch "$T/release"
 wait "$holder"
 
