@@ -133,41 +133,41 @@ $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
 
+# refused_while WHY CODE: a silent install, and a silent uninstall run in
+# place (_?=) to give its exit code, both end with CODE and change nothing.
+# The model is not held open, so an older one stays as a mark.
+refused_while() {
+    local expected=$2 code
+    $W "$setup" /S >/dev/null 2>&1
+    code=$?
+    check "$1, /S: ends with $expected" [ "$code" = "$expected" ]
+    check "$1, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
+    $W "$folder_win\\Uninstall Ondrake.exe" /S "_?=$folder_win" >/dev/null 2>&1
+    code=$?
+    check "$1, uninstall: ends with $expected, everything left, still listed" \
+        holds '[ "$code" = "$expected" ] && [ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] &&
+               [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
+}
+
 # While the saver runs (its preview in a host window, which has no window
 # of the saver's own to find it by) its programs cannot be replaced or
-# removed: a silent install or uninstall then ends with 2 and changes
-# nothing. The model is not held open, so an older one stays as a mark.
-# The uninstaller runs in place (_?=) to give its exit code.
+# removed.
 printf 'an older model' >"$folder/Ondrake.3ds"
 $W "$PROBES/probe.exe" host 152 112 30000 >"$T/host" 2>/dev/null &
 eventually 5 '[ -s "$T/host" ]'
 start_scr "$folder_win\\Ondrake.scr" /p "$(head -1 "$T/host" | tr -d '\r')"
 eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
-$W "$setup" /S >/dev/null 2>&1
-code=$?
-check "saver running, /S: ends with 2" [ "$code" = 2 ]
-check "saver running, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
-$W "$folder_win\\Uninstall Ondrake.exe" /S "_?=$folder_win" >/dev/null 2>&1
-code=$?
-check "saver running, uninstall: ends with 2" [ "$code" = 2 ]
-check "saver running, uninstall: everything left, still listed" \
-    holds '[ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] && [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
+refused_while "saver running" 2
 probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
 scr_code 10 >/dev/null
 
 # Another program holding the renderer open, as a virus scanner may, is no
-# running saver: the silent runs end with 4 instead, changing nothing.
+# running saver.
 rm -f "$T/release"
 $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.dll" "$(winepath_of "$T/release")" >"$T/hold" 2>/dev/null &
 holder=$!
 eventually 10 '[ -s "$T/hold" ]'
-$W "$setup" /S >/dev/null 2>&1
-code=$?
-check "held by another program, /S: ends with 4" [ "$code" = 4 ]
-check "held by another program, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
-$W "$folder_win\\Uninstall Ondrake.exe" /S "_?=$folder_win" >/dev/null 2>&1
-code=$?
-check "held by another program, uninstall: ends with 4, still listed" holds '[ "$code" = 4 ] && reg_key_exists "$listing"'
+refused_while "held by another program" 4
 # The message says which: Uninstall on the first page, then the box.
 $W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win" >/dev/null 2>&1 &
 uninstaller=$!
