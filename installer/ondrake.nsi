@@ -107,8 +107,8 @@ LangString SelectSection ${LANG_ENGLISH} "Use Ondrake as the screen saver"
 LangString SelectSection ${LANG_JAPANESE} "Ondrakeをスクリーンセーバーにする"
 LangString DirectoryNote ${LANG_ENGLISH} "Ondrake keeps its settings in a file beside the program, so it needs a folder of its own that you can write to. Browse adds \Ondrake to the folder you pick."
 LangString DirectoryNote ${LANG_JAPANESE} "Ondrakeは設定をプログラムと同じフォルダに保存するため、書き込みのできる専用のフォルダが必要です。［参照］で選んだフォルダには\Ondrakeが付け加えられます。"
-LangString RefusedFolder ${LANG_ENGLISH} "Ondrake cannot be installed in $INSTDIR: it is the top folder of a drive, or a folder that Windows, other programs or your own files use. Choose a folder of Ondrake's own; Browse adds \Ondrake to the folder you pick."
-LangString RefusedFolder ${LANG_JAPANESE} "$INSTDIRにはOndrakeをインストールできません。ドライブの最上位のフォルダか、Windowsやほかのプログラム、あなた自身のファイルが使うフォルダです。Ondrake専用のフォルダを選んでください。［参照］で選んだフォルダには\Ondrakeが付け加えられます。"
+LangString RefusedFolder ${LANG_ENGLISH} "Ondrake cannot be installed in $R0: it is the top folder of a drive, or a folder that Windows, other programs or your own files use. Choose a folder of Ondrake's own; Browse adds \Ondrake to the folder you pick."
+LangString RefusedFolder ${LANG_JAPANESE} "$R0にはOndrakeをインストールできません。ドライブの最上位のフォルダか、Windowsやほかのプログラム、あなた自身のファイルが使うフォルダです。Ondrake専用のフォルダを選んでください。［参照］で選んだフォルダには\Ondrakeが付け加えられます。"
 LangString InUse ${LANG_ENGLISH} "Ondrake is running, so $R3 in $R1 cannot be replaced or removed. Close the screen saver, its settings and the Screen Saver Settings window, then choose Retry."
 LangString InUse ${LANG_JAPANESE} "Ondrakeが実行中のため、$R1の$R3を置き換えたり削除したりできません。スクリーンセーバーとその設定、スクリーンセーバーの設定画面を閉じてから、［再試行］を選んでください。"
 LangString HeldOpen ${LANG_ENGLISH} "$R3 in $R1 is held open by another program, perhaps a virus scanner, so it cannot be replaced or removed. Ondrake itself is not running. Wait a moment or close that program, then choose Retry."
@@ -139,8 +139,8 @@ LangString LogUnselected ${LANG_ENGLISH} "Ondrake is no longer the screen saver"
 LangString LogUnselected ${LANG_JAPANESE} "Ondrakeはスクリーンセーバーではなくなりました"
 LangString LogOtherSaver ${LANG_ENGLISH} "Another screen saver is chosen and stays: $\"$R0$\""
 LangString LogOtherSaver ${LANG_JAPANESE} "ほかのスクリーンセーバーが選ばれているので、そのままにします: $\"$R0$\""
-LangString LogNotListed ${LANG_ENGLISH} "This copy is not the one installed (that is in $Listed): its listing and Start menu entries stay"
-LangString LogNotListed ${LANG_JAPANESE} "このコピーはインストールされたもの（$Listed）ではないため、登録とスタートメニューの項目は残します"
+LangString LogNotListed ${LANG_ENGLISH} "This copy is not the one listed among the installed programs: the listing and the Start menu entries stay"
+LangString LogNotListed ${LANG_JAPANESE} "このコピーはインストール済みのプログラムとして登録されたものではないため、登録とスタートメニューの項目は残します"
 
 ; Like the programs themselves, the installer carries no copyright line.
 !pragma warning disable 9100
@@ -447,6 +447,11 @@ FunctionEnd
 Function DirectoryLeave
     Call RefusedFolder
     ${If} $R2 == 1
+        ; A drive as its top folder is written, not as the bare "C:" that
+        ; $INSTDIR holds then.
+        StrCpy $R0 $INSTDIR
+        StrCpy $R1 $R0 1 -1
+        ${IfThen} $R1 == ":" ${|} StrCpy $R0 "$R0\" ${|}
         MessageBox MB_OK|MB_ICONEXCLAMATION "$(RefusedFolder)"
         Abort
     ${EndIf}

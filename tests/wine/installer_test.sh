@@ -246,29 +246,31 @@ check "uninstall: the folder, holding the user's file, stays" holds '[ -f "$fold
 # ---------------------------------------------------------------------------
 # The installer's pages, each taken by the default button (IDOK in
 # WM_COMMAND): the components, whose choice /NOSELECT unticks; the folder,
-# where Browse gives the folder picked a folder of Ondrake's own; Install;
-# then Finish with its offers to open our settings and Windows' screen
-# saver settings.
-mkdir -p "$WINEPREFIX/drive_c/Picked"
+# a drive's top folder there refused with a message, and Browse giving the
+# folder picked a folder of Ondrake's own; Install; then Finish with its
+# offers to open our settings and Windows' screen saver settings.
 rm -f "$T/setup-rc"
-( $W "$setup" /NOSELECT '/D=C:\Picked' >/dev/null 2>&1; echo $? >"$T/setup-rc" ) &
+( $W "$setup" /NOSELECT '/D=C:\' >/dev/null 2>&1; echo $? >"$T/setup-rc" ) &
 page() { probe children "Ondrake Setup " | grep -F "|$1|" | grep -q 'visible=1$'; }
 if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000; then
     probe post "Ondrake Setup " 273 1 >/dev/null
-    if check "pages: the folder page" eventually 10 'page "C:\Picked"'; then
+    if check "pages: the folder page" eventually 10 'page "C:\\"'; then
+        probe post "Ondrake Setup " 273 1 >/dev/null
+        refusal=$(probe box "Ondrake Setup" 10000)
+        check "pages: a drive's top folder refused, saying why" grep -q "^Ondrake cannot be installed in C:\\\\: it is the top folder of a drive" <<<"$refusal"
         read -r cx cy < <(probe find "Ondrake Setup " | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
         IFS=, read -r bx by bw bh < <(probe children "Ondrake Setup " | grep -F '|B&rowse...|' | cut -d'|' -f3)
         xdotool mousemove $((cx + bx + bw / 2)) $((cy + by + bh / 2)) click 1
         probe wait "Browse for Folder" 10000 >/dev/null
         sleep 0.5
         probe post "Browse for Folder" 273 1 >/dev/null
-        check "pages: Browse adds \\Ondrake to the folder picked" eventually 10 'page "C:\Picked\Ondrake"'
+        check "pages: Browse adds \\Ondrake to the folder picked" eventually 10 'page "C:\Ondrake"'
     fi
     check "pages: no offers before installing" holds '! page "Open the screen saver'"'"'s settings"'
     probe post "Ondrake Setup " 273 1 >/dev/null
     check "pages: after Install, the finish page offers our settings and Windows' screen saver settings" \
         eventually 15 'page "Open the screen saver'"'"'s settings" && page "Open Windows'"'"' screen saver settings (wait time, sign-in on resume)"'
-    check "pages: installed in the folder Browse gave" as_built "$WINEPREFIX/drive_c/Picked/Ondrake"
+    check "pages: installed in the folder Browse gave" as_built "$WINEPREFIX/drive_c/Ondrake"
     check "pages: /NOSELECT left the saver as it was" [ "$(saver_state)" = "$round_before" ]
     probe post "Ondrake Setup " 273 1 >/dev/null
     check "pages: Finish opens the installed saver's settings" probe wait "<Ondrake>" 15000
