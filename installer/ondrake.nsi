@@ -399,6 +399,7 @@ Function RefusedFolder
     ${Do}
         StrCpy $R4 $R3 1 -1
         ${If} $R4 != "\"
+        ${AndIf} $R4 != "/"
             ${ExitDo}
         ${EndIf}
         StrCpy $R3 $R3 -1
@@ -501,6 +502,7 @@ Section "Ondrake" SecOndrake
     ${ElseIf} $Moving == 1
         StrCpy $R1 $Listed
         Call NamesSaverIn
+        ; The settings in use come along, over any left in the new folder.
         ${If} ${FileExists} "$Listed\Ondrake.ini"
             CopyFiles /SILENT "$Listed\Ondrake.ini" "$INSTDIR"
         ${EndIf}
@@ -571,6 +573,7 @@ Function .onInit
     ; it still is one, so that a user who has chosen another since keeps
     ; it. /NOSELECT leaves the screen saver alone.
     ${If} $Listed != ""
+    ${AndIf} ${FileExists} "$Listed\Ondrake.scr"
         ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
         StrCpy $R1 $Listed
         Call NamesSaverIn
@@ -595,11 +598,12 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
-; $R0: the SCRNSAVE.EXE value, which names our program in $INSTDIR. Gives
-; back the screen saver found before the first install and, while the
-; saver is still switched on as the installer left it, its on/off switch;
-; without that memory (another copy is listed, or an older installer made
-; this one) Ondrake is simply no longer selected.
+; SCRNSAVE.EXE names our program in $INSTDIR ($R1); $R5 is 1 when this
+; copy is the listed one. Gives back the screen saver found before the
+; first install and, while the saver is still switched on as the installer
+; left it, its on/off switch; without that memory (another copy is listed,
+; or an older installer made this one) Ondrake is simply no longer
+; selected.
 Function un.GiveBackSaver
     ClearErrors
     ReadRegStr $R3 HKCU "${UNINSTALL_KEY}" "ScreenSaverBefore"
