@@ -49,7 +49,6 @@ scr_code() { eventually "$1" '[ -s "$T/scr-rc" ]' && cat "$T/scr-rc"; }
 saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
 # link NAME: the Start menu entry's target and arguments, as target|arguments.
 link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
-system_folder='C:\windows\system32'
 start_menu=$(unix_path "$($W cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
 
 # ---------------------------------------------------------------------------
@@ -100,7 +99,7 @@ check "/S: listed with our home page and the day it was installed" \
 check "/S: a Start menu entry opens the settings" [ "$(link "Ondrake Settings")" = "$folder_win\\Ondrake.scr|/c" ]
 check "/S: a Start menu entry selects the saver as right-click Install does" \
     [ "$(link "Use Ondrake as the Screen Saver" | tr A-Z a-z)" = \
-      "$(echo "$system_folder\\rundll32.exe|desktop.cpl,InstallScreenSaver $saver" | tr A-Z a-z)" ]
+      "$(echo "C:\\windows\\system32\\rundll32.exe|desktop.cpl,InstallScreenSaver $saver" | tr A-Z a-z)" ]
 bytes=0
 for file in "${programs[@]}"; do bytes=$((bytes + $(stat -c %s "$folder/$file"))); done
 listed=$(($(reg_value "$listing" EstimatedSize)))
@@ -133,10 +132,10 @@ $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
 
-# refused_while WHY CODE: a silent install, and a silent uninstall run in
+# blocked_while WHY CODE: a silent install, and a silent uninstall run in
 # place (_?=) to give its exit code, both end with CODE and change nothing.
 # The model is not held open, so an older one stays as a mark.
-refused_while() {
+blocked_while() {
     local expected=$2 code
     $W "$setup" /S >/dev/null 2>&1
     code=$?
@@ -157,7 +156,7 @@ $W "$PROBES/probe.exe" host 152 112 30000 >"$T/host" 2>/dev/null &
 eventually 5 '[ -s "$T/host" ]'
 start_scr "$folder_win\\Ondrake.scr" /p "$(head -1 "$T/host" | tr -d '\r')"
 eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
-refused_while "saver running" 2
+blocked_while "saver running" 2
 probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
 scr_code 10 >/dev/null
 
@@ -167,7 +166,7 @@ rm -f "$T/release"
 $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.dll" "$(winepath_of "$T/release")" >"$T/hold" 2>/dev/null &
 holder=$!
 eventually 10 '[ -s "$T/hold" ]'
-refused_while "held by another program" 4
+blocked_while "held by another program" 4
 # The message says which: Uninstall on the first page, then the box.
 $W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win" >/dev/null 2>&1 &
 uninstaller=$!
