@@ -1,7 +1,8 @@
 #!/bin/bash
 # The front end's foundation under Wine on Xvfb: the runtime layer, the
 # settings file and the music player against the real Windows functions,
-# under an English and a Japanese locale.
+# under an English and a Japanese locale, and a preview whose host window
+# goes just before the preview is embedded in it.
 #   frontend_test.sh BUILD_ROOT
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" frontend
