@@ -150,7 +150,7 @@ TEST(StateTable, FocusMovesByState) {
     }
 }
 
-TEST(StateTable, DisabledIgnoresEveryInput) {
+TEST(StateTable, DisabledIgnoresEveryInputButTheFocusLeaving) {
     const char* inputs[] = {"move", "leave", "focus", "blur", "down", "up", "rdown", "rup", "mdown", "mup"};
     for (State state : {State::None, State::Normal, State::HighLight, State::Selected, State::HighLightSelect}) {
         for (const char* input : inputs) {
@@ -158,9 +158,24 @@ TEST(StateTable, DisabledIgnoresEveryInput) {
             fields.Enabled = kFalse;
             fields.MouseHeld = kTrue;
             EXPECT_EQ(Describe(Apply(fields, input)), "-") << input << " in state " << static_cast<int>(state);
-            EXPECT_EQ(fields.ButtonState, state);
+            bool focusLeft =
+                std::string(input) == "blur" && (state == State::Selected || state == State::HighLightSelect);
+            EXPECT_EQ(fields.ButtonState, focusLeft ? State::Normal : state) << input;
             EXPECT_TRUE(fields.MouseHeld);
         }
+    }
+}
+
+// "..." focused, disabled (which takes its focus), enabled again, then
+// clicked: the first click raises Click.
+TEST(StateTable, FirstClickAfterTheFocusedButtonWasDisabledAndEnabled) {
+    for (State focused : {State::Selected, State::HighLightSelect}) {
+        CommandFields fields = Ready(focused);
+        fields.Enabled = kFalse;
+        Expect(fields, {{"blur", "-"}});
+        fields.Enabled = kTrue;
+        Expect(fields,
+               {{"move", "HighLight"}, {"focus", "Pressed"}, {"down", "Pressed"}, {"up", "HighLightSelect Click"}});
     }
 }
 

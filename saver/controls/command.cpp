@@ -91,6 +91,9 @@ public:
     const FontDesc ambient_;
 
 private:
+    void Press(MouseButton button);
+    // keys: the buttons still held, as the release message gives them.
+    void Release(MouseButton button, WPARAM keys);
     void React(const Reaction& reaction);
     void PaintFace(Face face);
     void PaintBackground(HDC dc, int width, int height);
@@ -142,22 +145,15 @@ void CommandWindow::Detach() {
 LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
-            // A press takes the focus, and the mouse until the release so
-            // that a release off the button still reaches it.
-            if (fields_.Enabled) {
-                if (GetFocus() != window_) SetFocus(window_);
-                if (window_) SetCapture(window_);
-            }
-            React(MouseDown(fields_, MouseButton::Primary));
+            // A primary press takes the focus.
+            if (fields_.Enabled && GetFocus() != window_) SetFocus(window_);
+            Press(MouseButton::Primary);
             return 0;
-        case WM_RBUTTONDOWN: React(MouseDown(fields_, MouseButton::Secondary)); return 0;
-        case WM_MBUTTONDOWN: React(MouseDown(fields_, MouseButton::Middle)); return 0;
-        case WM_LBUTTONUP:
-            if (GetCapture() == window_) ReleaseCapture();
-            React(MouseUp(fields_, MouseButton::Primary));
-            return 0;
-        case WM_RBUTTONUP: React(MouseUp(fields_, MouseButton::Secondary)); return 0;
-        case WM_MBUTTONUP: React(MouseUp(fields_, MouseButton::Middle)); return 0;
+        case WM_RBUTTONDOWN: Press(MouseButton::Secondary); return 0;
+        case WM_MBUTTONDOWN: Press(MouseButton::Middle); return 0;
+        case WM_LBUTTONUP: Release(MouseButton::Primary, wParam); return 0;
+        case WM_RBUTTONUP: Release(MouseButton::Secondary, wParam); return 0;
+        case WM_MBUTTONUP: Release(MouseButton::Middle, wParam); return 0;
         case WM_MOUSEMOVE: React(MouseMove(fields_)); return 0;
         case WM_SETFOCUS: React(FocusGained(fields_)); return 0;
         case WM_KILLFOCUS: React(FocusLost(fields_)); return 0;
@@ -177,6 +173,18 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default: return DefWindowProcW(window_, message, wParam, lParam);
     }
+}
+
+void CommandWindow::Press(MouseButton button) {
+    if (window_) CaptureMouse(window_);
+    React(MouseDown(fields_, button));
+}
+
+void CommandWindow::Release(MouseButton button, WPARAM keys) {
+    // Before the Click, whose handler may open a modal dialog or destroy
+    // the button.
+    if (window_) ReleaseMouse(window_, keys);
+    React(MouseUp(fields_, button));
 }
 
 void CommandWindow::React(const Reaction& reaction) {

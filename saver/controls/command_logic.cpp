@@ -142,7 +142,16 @@ Reaction FocusGained(CommandFields& fields) {
 }
 
 Reaction FocusLost(CommandFields& fields) {
-    if (!fields.Enabled || fields.ButtonState == State::Normal) return {};
+    if (!fields.Enabled) {
+        // Disabling the focused button takes its focus away. It leaves the
+        // focus states all the same, keeping its Disable face: a button left
+        // Selected without the focus would take its next press for a focus
+        // change, and that press's release would raise no Click.
+        if (fields.ButtonState == State::Selected || fields.ButtonState == State::HighLightSelect)
+            fields.ButtonState = State::Normal;
+        return {};
+    }
+    if (fields.ButtonState == State::Normal) return {};
     fields.ButtonState = State::Normal;
     return {Face::Normal};
 }

@@ -77,6 +77,8 @@ Reaction MouseMove(CommandFields& fields);
 Reaction MouseDown(CommandFields& fields, MouseButton button);
 Reaction MouseUp(CommandFields& fields, MouseButton button);
 Reaction FocusGained(CommandFields& fields);
+// Also while disabled: a button that loses the focus leaves Selected and
+// HighLightSelect, without a paint.
 Reaction FocusLost(CommandFields& fields);
 // The poll found the cursor off the button.
 Reaction MouseLeave(CommandFields& fields);

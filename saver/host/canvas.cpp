@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "window_class.h"
+
 void Windowless::SetBounds(int left, int top, int width, int height) {
     Refresh();
     bounds_ = RECT{left, top, left + width, top + height};
@@ -79,6 +81,9 @@ void Canvas::Paint() {
 }
 
 void Canvas::MouseDown(MouseButton button, LPARAM lParam) {
+    // The press belongs to this window (and the control under it) until the
+    // release, as a press on a button belongs to the button.
+    CaptureMouse(window_);
     POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     // The topmost control under the press: the last one added.
     for (auto control = controls_.rbegin(); control != controls_.rend(); ++control) {
@@ -89,7 +94,7 @@ void Canvas::MouseDown(MouseButton button, LPARAM lParam) {
     }
 }
 
-bool Canvas::Handle(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool Canvas::Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     result = 0;
     switch (message) {
         case WM_PAINT:
@@ -110,6 +115,11 @@ bool Canvas::Handle(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
         case WM_MBUTTONDOWN:
             MouseDown(MouseButton::Middle, lParam);
             return true;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            ReleaseMouse(window_, wParam);
+            return false;
         default:
             return false;
     }

@@ -2,7 +2,8 @@
 // drawing until the next clear and shows it again whenever the window is
 // uncovered, with the windowless controls (labels, images, shapes) drawn
 // over it in the order they were added. A mouse press on a windowless
-// control goes to that control.
+// control goes to that control; the window holds the mouse from a press
+// until its release.
 #pragma once
 
 #include <windows.h>
@@ -54,7 +55,7 @@ public:
 
     void Add(Windowless& control);
 
-    // Paint, background, size and mouse-press messages of the window; true
+    // Paint, background, size and mouse button messages of the window; true
     // when handled.
     bool Handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 

@@ -1,5 +1,7 @@
 #include "combo_box.h"
 
+#include "window_class.h"
+
 namespace {
 
 // Room for this many items in the dropped list before it scrolls.
@@ -11,11 +13,15 @@ ComboBox::ComboBox(HWND parent, int x, int y, int width, int height) {
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
     window_ = CreateWindowExW(0, L"COMBOBOX", L"", style, x, y, width, height * (kListItems + 1), parent, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-    if (window_) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (!window_) return;
+    // Marks the window as this box's: once it has gone with its parent, its
+    // handle may name another window, which is not this box's to destroy.
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
 }
 
 ComboBox::~ComboBox() {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    if (OwnsWindow(window_, this)) DestroyWindow(window_);
 }
 
 void ComboBox::AddItem(const std::wstring& item) {

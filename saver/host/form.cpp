@@ -44,6 +44,15 @@ void UnloadOrphanedForms() {
     }
 }
 
+// A control of the form that can have the focus: shown, and enabled with
+// every window between it and the form.
+bool CanTakeFocus(HWND form, HWND control) {
+    if (!control || !IsWindow(control) || !IsChild(form, control) || !IsWindowVisible(control)) return false;
+    for (HWND window = control; window && window != form; window = GetParent(window))
+        if (!IsWindowEnabled(window)) return false;
+    return true;
+}
+
 bool IsOrphanCheck(const MSG& message, UINT_PTR timer) {
     return message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer;
 }
@@ -154,14 +163,14 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_ACTIVATE:
             // Keep the focused control across deactivation, as a dialog box
-            // does; the first control in the tab order gets it at first.
+            // does; the first control in the tab order gets it at first, and
+            // instead of one disabled or hidden meanwhile.
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
                 if (focus && IsChild(window_, focus)) lastFocus_ = focus;
             } else {
-                HWND focus = lastFocus_ && IsWindow(lastFocus_) && IsChild(window_, lastFocus_)
-                                 ? lastFocus_
-                                 : GetNextDlgTabItem(window_, nullptr, FALSE);
+                HWND focus =
+                    CanTakeFocus(window_, lastFocus_) ? lastFocus_ : GetNextDlgTabItem(window_, nullptr, FALSE);
                 if (focus) SetFocus(focus);
                 return 0;
             }

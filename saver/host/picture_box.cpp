@@ -18,10 +18,9 @@ PictureBox::PictureBox(HWND parent, int x, int y, int width, int height, COLORRE
 }
 
 PictureBox::~PictureBox() {
-    if (window_ && IsWindow(window_)) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        DestroyWindow(window_);
-    }
+    if (!OwnsWindow(window_, this)) return;
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
 }
 
 LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

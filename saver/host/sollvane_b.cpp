@@ -47,6 +47,9 @@ void ShowPreview(const std::string& argumentText) {
     LONG style = GetWindowLongA(preview.window(), GWL_STYLE);
     ApiResult = SetWindowLongA(preview.window(), GWL_STYLE, style | WS_CHILD);
     ApiResult = SetParent(preview.window(), parent) != nullptr;
+    // Refused, or the window went since it was looked at: the form would
+    // stay on the desktop, and nothing would ever end it.
+    if (ApiResult == 0) EndProgram();
     preview.Move(0, 0, width, height);
     preview.Img_Prev.SetBounds(0, 0, ScreenPixelsFromTwips(width, twipsX), ScreenPixelsFromTwips(height, twipsY));
     ShowForm(preview, false);

@@ -21,3 +21,16 @@ HWND CreatePlainWindow(const wchar_t* className, DWORD exStyle, const wchar_t* c
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     return window;
 }
+
+bool OwnsWindow(HWND window, const void* owner) {
+    return window && IsWindow(window) &&
+           reinterpret_cast<const void*>(GetWindowLongPtrW(window, GWLP_USERDATA)) == owner;
+}
+
+void CaptureMouse(HWND window) {
+    if (GetCapture() != window) SetCapture(window);
+}
+
+void ReleaseMouse(HWND window, WPARAM keys) {
+    if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window) ReleaseCapture();
+}

@@ -1,4 +1,5 @@
-// The program's own window classes for forms, picture boxes and buttons.
+// The program's own window classes for forms, picture boxes and buttons,
+// whose window is whose, and how those windows hold the mouse.
 #pragma once
 
 #include <windows.h>
@@ -15,3 +16,17 @@ bool RegisterPlainClass(const wchar_t* name);
 // when the window cannot be made.
 HWND CreatePlainWindow(const wchar_t* className, DWORD exStyle, const wchar_t* caption, DWORD style, int x, int y,
                        int width, int height, HWND parent, void* owner, WNDPROC procedure);
+
+// True while window is a window that still carries owner in its
+// GWLP_USERDATA: a handle kept after its window was destroyed may name
+// another window by now.
+bool OwnsWindow(HWND window, const void* owner);
+
+// The mouse as these windows hold it: a press on one of them belongs to it
+// until the last button is released, wherever the cursor goes meanwhile, so
+// the release comes back to it and no other window takes that release for a
+// click of its own.
+void CaptureMouse(HWND window);
+// After a release; keys: the buttons still held, as the release message's
+// wParam gives them. Lets the mouse go once none of the three is held.
+void ReleaseMouse(HWND window, WPARAM keys);

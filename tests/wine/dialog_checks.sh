@@ -188,3 +188,61 @@ xdotool mousemove $((px + 45)) $((py + 82)) click 1
 probe post "<Ondrake>" 274 61536 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE: the close box
 check "close box: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
 check "close box: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
+
+# A press elsewhere (on the panel, on the dialog's own background, on the
+# label 無し with the right button) dragged onto 設定, ｷｬﾝｾﾙ or その他の作品
+# and released there raises no Click: the press belongs to where it began.
+drag_onto() {  # from-x from-y button-name mouse-button
+    read -r l t w h < <(button_rect "$3")
+    xdotool mousemove "$1" "$2" mousedown "$4" mousemove $((cx + l + w / 2 - 2)) $((cy + t + h / 2)) sleep 0.2 \
+        mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) sleep 0.2 mouseup "$4"
+}
+rm -f "$WINEPREFIX/drive_c/browser.txt"
+open_dialog
+drag_onto $((px + 350)) $((py + 80)) set 1
+drag_onto $((cx + 100)) $((cy + 230)) cancel 1
+drag_onto $((px + 45)) $((py + 82)) etc 3
+sleep 0.5
+check "pressed elsewhere, released over 設定, ｷｬﾝｾﾙ, その他の作品: no Click (nothing written or opened, still open)" \
+    holds 'scr_running && cmp -s "$app/Ondrake.ini" "$T/ini-before" && [ ! -e "$WINEPREFIX/drive_c/browser.txt" ]'
+probe close "<Ondrake>" >/dev/null
+wait_scr 10 >/dev/null
+
+# "..." with the focus (a file dialog cancelled gives it back), disabled by
+# 無し and enabled again by MP3、WAV: its first click opens the file dialog,
+# which disables the settings dialog while it is open.
+file_dialog_open() {
+    local style
+    style=$(probe find "<Ondrake>" | sed -E 's/.* style=0x([0-9a-f]+) .*/\1/')
+    [ -n "$style" ] && (((16#$style & 0x08000000) != 0))
+}
+printf 'ID3' >"$app/theme.mp3"
+write_ini 2 0 'C:\Ondrake\theme.mp3'
+open_dialog
+click_button file
+check "... opens the file dialog" eventually 5 file_dialog_open
+xdotool key Escape
+check "the file dialog cancelled: ... has the focus again" eventually 5 '! file_dialog_open && focused ...'
+xdotool mousemove $((px + 45)) $((py + 82)) click 1
+eventually 3 'disabled "|...|"'
+xdotool mousemove $((px + 50)) $((py + 102)) click 1
+eventually 3 'enabled "|...|"'
+click_button file
+check "... disabled and enabled again while it had the focus: its first click opens the file dialog" \
+    eventually 5 file_dialog_open
+xdotool key Escape
+eventually 5 '! file_dialog_open'
+# Disabled again, the focus gone with it: the dialog, left for another
+# window and activated again when that one goes, gives the focus to the
+# first control that can take it, 設定, not back to the disabled "...".
+xdotool mousemove $((px + 45)) $((py + 82)) click 1
+eventually 3 'disabled "|...|"'
+$W 'C:\probes\probe.exe' host 600 400 20000 >/dev/null 2>&1 &
+coverer=$!
+probe wait "Preview Host" 5000 >/dev/null
+eventually 3 '[ "$(probe focus "<Ondrake>")" = "|" ]'  # left
+probe post "Preview Host" 1024 0 >/dev/null
+check "activated again: the focus on 設定, not on the disabled ..." eventually 3 'focused 設定'
+wait $coverer 2>/dev/null
+probe close "<Ondrake>" >/dev/null
+check "closed: the program ends with 0" [ "$(wait_scr 10)" = 0 ]

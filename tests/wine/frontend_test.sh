@@ -1,7 +1,8 @@
 #!/bin/bash
 # The front end's foundation under Wine on Xvfb: the runtime layer, the
 # settings file and the music player against the real Windows functions,
-# under an English and a Japanese locale.
+# under an English and a Japanese locale, and a preview whose host window
+# goes just before the preview is embedded in it.
 #   frontend_test.sh BUILD_ROOT
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" frontend
@@ -29,6 +30,28 @@ rm -f "$app/work/unloaded.txt"
 $W 'C:\Ondrake\frontend_test.exe' end 'C:\Ondrake\work' >/dev/null 2>&1
 check "ending the program: exit code 0" [ $? = 0 ]
 check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt" ]
+
+# The preview's host window gone between the program's look at it and the
+# embedding (the hook has it destroyed while the preview form is made): the
+# preview ends at once instead of staying on the desktop for good.
+cp "$DIST/Ondrake.scr" "$PROBES/preview_hook.dll" "$app/"
+$W "$PROBES/probe.exe" host 152 112 20000 >"$T/host" 2>/dev/null &
+host=$!
+$W rundll32 'C:\Ondrake\preview_hook.dll,Install' 20000 >/dev/null 2>&1 &
+hook=$!
+for _ in $(seq 100); do [ -s "$T/host" ] && break; sleep 0.05; done
+probe wait "Preview Hook" 10000 >/dev/null
+before=$(now_ms)
+( $W 'C:\Ondrake\Ondrake.scr' /p "$(head -1 "$T/host" | tr -d '\r')" >/dev/null 2>&1; echo $? >"$T/preview-rc" ) &
+preview=$!
+for _ in $(seq 100); do [ -s "$T/preview-rc" ] && break; sleep 0.05; done
+elapsed=$(($(now_ms) - before))
+check "preview host gone before the embedding: its window was taken away" [ "$(probe count "Preview Host")" = 0 ]
+check "preview host gone before the embedding: the preview ends at once, exit code 0 ($elapsed ms)" \
+    [ "$(cat "$T/preview-rc" 2>/dev/null)" = 0 ]
+kill "$hook" "$host" 2>/dev/null
+probe close "Preview Window" >/dev/null  # one left behind
+wait "$hook" "$host" "$preview" 2>/dev/null
 
 # Music with the real winmm: no CD drive here, ALSA's null device as the
 # sound card, a music file that does not exist. It stays silent, never
