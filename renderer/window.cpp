@@ -7,6 +7,7 @@
 
 #include <cstddef>
 
+#include "monitor_covers.h"
 #include "scene.h"
 
 namespace {
@@ -36,6 +37,7 @@ void SetTitle(const char* title) { SetWindowTextA(renderer.window, title); }
 void Swap() { SwapBuffers(wglGetCurrentDC()); }
 
 void CloseRenderWindow() {
+    RemoveCovers();
     if (renderer.fullScreen) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
@@ -73,6 +75,9 @@ LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         case WM_CLOSE:
             PostQuitMessage(0);
+            return 0;
+        case WM_DISPLAYCHANGE:
+            PlaceCovers();
             return 0;
         default:
             return DefWindowProcA(window, message, wParam, lParam);
@@ -136,6 +141,7 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits) {
     ShowWindow(renderer.window, SW_SHOW);
     SetForegroundWindow(renderer.window);
     SetFocus(renderer.window);
+    CoverOtherMonitors(renderer.instance, renderer.window);
 
     FitView(scene, width, height);
     SetUpScene(scene, SceneHost{kModelPath, TickCount, FrameTime, SetTitle, Swap});

@@ -21,6 +21,8 @@
 //   probe follow A B MS       waits up to MS for window A to go, then for B:
 //                             prints the milliseconds between the two
 //   probe desktop             the desktop window's handle
+//   probe mode DEVICE W H     switches that display (\\.\DISPLAY2) to W x H
+//                             until the next restore; exit 1 if refused
 //   probe host W H MS         a borderless top-level window "Preview Host",
 //                             W x H; prints its handle; lives MS, or
 //                             until it is sent WM_USER (then it destroys
@@ -230,6 +232,15 @@ int Follow(const char* first, const char* second, int ms) {
     return 0;
 }
 
+int Mode(const char* device, int width, int height) {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = DWORD(width);
+    mode.dmPelsHeight = DWORD(height);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExA(device, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+}
+
 LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_USER) {
         DestroyWindow(window);
@@ -317,6 +328,7 @@ int main(int argc, char** argv) {
         std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetDesktopWindow())));
         return 0;
     }
+    if (argc == 5 && !std::strcmp(argv[1], "mode")) return Mode(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc == 5 && !std::strcmp(argv[1], "host"))
         return Host(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (argc == 4 && !std::strcmp(argv[1], "hold")) return Hold(argv[2], argv[3]);
@@ -328,6 +340,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|desktop|host|hold|link ...\n");
+                         "       follow|desktop|mode|host|hold|link ...\n");
     return 2;
 }

@@ -1,10 +1,12 @@
 #!/bin/bash
 # End-to-end tests of Ondrake.dll under Wine on Xvfb: the window other
 # programs see, how it ends, a missing model, a missing display mode, and a
-# screenshot of the running saver.
+# screenshot of the running saver; then on a desktop of two monitors (Xorg),
+# where the display mode really changes.
 #   renderer_test.sh BUILD_ROOT ARTIFACT_DIR
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" renderer
+source "$(dirname "$0")/../two_monitors.sh"
 artifacts=$2
 mkdir -p "$artifacts"
 
@@ -94,6 +96,47 @@ start_renderer
 check "no display mode: exit code 1" [ "$(wait_exit 15)" = 1 ]
 wait $watcher
 check "no display mode: no window ever seen" [ "$(cat "$T/never")" = "never" ]
+
+# Two monitors on a green desktop, the primary at 1280 x 1024: for the whole
+# run the primary shows the picture at 1024 x 768 and the other monitor,
+# moved beside it, is black, also after its mode changes; a click there ends
+# nothing and leaves the keys with the renderer; after Esc and after
+# WM_CLOSE both monitors come back at their modes and places.
+wineserver -k
+start_two_monitors || { echo "no Xorg of two monitors:"; tail -5 "$T/xorg.log"; exit 1; }
+displays+=("$XORG_PID")
+xsetroot -solid '#00ff00'
+wine_make_prefix "$T/pfx-two"
+cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+during="DUMMY0 1024x768+0+0 DUMMY1 1024x768+1024+0"
+second_black() { shot "$T/two.png" && [ "$(region "$T/two.png" 1024x768+1024+0 maxima)" = 0 ]; }
+for ending in Esc WM_CLOSE; do
+    start_renderer
+    probe wait Sollvane_VC 15000 >/dev/null
+    check "$ending run: the primary at 1024 x 768, the other monitor beside it" \
+        eventually 5 '[ "$(monitor_places)" = "$during" ]'
+    check "$ending run: the other monitor covered" probe wait Sollvane_Cover 5000
+    check "$ending run: the other monitor black" eventually 2 second_black
+    if [ "$ending" = Esc ]; then
+        cp "$T/two.png" "$artifacts/renderer-two-monitors.png"
+        check "the picture on the primary" above "$(region "$T/two.png" 400x400+312+184 "mean.r+mean.b")" 0.05
+        xdotool mousemove 1500 400 click 1 click 3
+        sleep 1
+        check "a click on the black monitor ends nothing" running
+        expect "a click on the black monitor leaves the keys with the renderer" "OpenGL|Sollvane_VC" \
+            "$(probe focus Sollvane_VC)"
+        xdotool key Escape
+    else
+        # Another program changes the other monitor's mode during the run.
+        probe mode '\\.\DISPLAY2' 800 600
+        check "a display change during the run: the cover follows the monitor" \
+            eventually 5 'probe find Sollvane_Cover | grep -q " rect=1024,0,800,600 "'
+        probe close Sollvane_VC >/dev/null
+    fi
+    check "$ending ends the two-monitor run with exit code 0" [ "$(wait_exit 10)" = 0 ]
+    check "after $ending both monitors back at their modes and places" \
+        eventually 5 '[ "$(monitor_places)" = "$TWO_MONITORS" ]'
+done
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
