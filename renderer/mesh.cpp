@@ -52,16 +52,17 @@ void ComputeFaceNormal(const float p0[3], const float p1[3], const float p2[3], 
     normal[2] = n[2] / length;
 }
 
-int CountBrokenFaces(const MeshRecord& mesh) {
-    int broken = 0;
-    for (int f = 0; mesh.faces && f < mesh.faceCount; ++f) {
-        int a = mesh.faces[3 * f], b = mesh.faces[3 * f + 1], c = mesh.faces[3 * f + 2];
-        if (a >= mesh.vertexCount || b >= mesh.vertexCount || c >= mesh.vertexCount) ++broken;
-    }
-    return broken;
-}
-
 namespace {
+
+// The corners of face f, read from its record; false when one of them names
+// a vertex past the vertex list.
+bool WholeFace(const MeshRecord& mesh, int f, int corner[3]) {
+    const unsigned char* record = mesh.faces.bytes + 8 * size_t(f);
+    corner[0] = LoadU16(record);
+    corner[1] = LoadU16(record + 2);
+    corner[2] = LoadU16(record + 4);
+    return corner[0] < mesh.vertexCount && corner[1] < mesh.vertexCount && corner[2] < mesh.vertexCount;
+}
 
 // Working arrays of the smoothing pass, kept from mesh to mesh: a mesh has
 // at most 65,535 faces and vertices, so they stay small however large the
@@ -86,12 +87,7 @@ int KeepWholeFaces(const MeshRecord& mesh, SmoothingWork& work) {
     work.masks.resize(mesh.smoothingGroups ? size_t(F) : 0);
     int kept = 0;
     for (int f = 0; f < F; ++f) {
-        const unsigned char* record = mesh.faces.bytes + 8 * size_t(f);
-        int a = LoadU16(record), b = LoadU16(record + 2), c = LoadU16(record + 4);
-        if (a >= mesh.vertexCount || b >= mesh.vertexCount || c >= mesh.vertexCount) continue;
-        work.faces[3 * size_t(kept)] = a;
-        work.faces[3 * size_t(kept) + 1] = b;
-        work.faces[3 * size_t(kept) + 2] = c;
+        if (!WholeFace(mesh, f, &work.faces[3 * size_t(kept)])) continue;
         if (mesh.smoothingGroups) work.masks[kept] = mesh.smoothingGroups[f];
         ++kept;
     }
@@ -170,12 +166,19 @@ const unsigned char* FirstByte(const MeshRecord& mesh) {
 
 }  // namespace
 
+int CountBrokenFaces(const MeshRecord& mesh) {
+    int broken = 0, corner[3];
+    for (int f = 0; mesh.faces && f < mesh.faceCount; ++f)
+        if (!WholeFace(mesh, f, corner)) ++broken;
+    return broken;
+}
+
 std::unique_ptr<FlatVertex[]> FlattenScene(ModelScene& scene, int& vertexCount) {
-    // Room for every face; faces that name missing vertices are left out,
-    // and the pages their room would have taken are never touched.
+    // Faces that name missing vertices are left out, and take no room: a
+    // file of such faces must not cost the memory of as many triangles.
     int64_t faces = 0;
     for (const MeshRecord& mesh : scene.meshes)
-        if (mesh.faces) faces += mesh.faceCount;
+        if (mesh.faces) faces += mesh.faceCount - CountBrokenFaces(mesh);
     std::unique_ptr<FlatVertex[]> flat;
     if (faces * 3 <= INT32_MAX && uint64_t(faces) * 3 <= SIZE_MAX / sizeof(FlatVertex))
         flat.reset(new (std::nothrow) FlatVertex[size_t(faces) * 3]);

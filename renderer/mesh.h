@@ -104,8 +104,9 @@ int CountBrokenFaces(const MeshRecord& mesh);
 
 // Turns the scene into the flat triangle array and stores its vertex count
 // (3 per triangle): per mesh in order, per face in order, one position,
-// smoothed normal and texture coordinate per corner. The array is made once,
-// for all faces, and each mesh is smoothed straight into it; the meshes and
-// the mapped file are gone afterwards. Peak memory is the flat array, the
-// working arrays of the largest mesh and the mapped pages of one mesh.
+// smoothed normal and texture coordinate per corner; faces that name a
+// missing vertex are left out. The array is made once, at its final size,
+// and each mesh is smoothed straight into it; the meshes and the mapped file
+// are gone afterwards. Peak memory is the flat array, the working arrays of
+// the largest mesh and the mapped pages of about one mesh.
 std::unique_ptr<FlatVertex[]> FlattenScene(ModelScene& scene, int& vertexCount);
