@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <new>
+#include <vector>
 
 void Vec3Add(const float a[3], const float b[3], float out[3]) {
     out[0] = a[0] + b[0];
@@ -51,27 +52,26 @@ void ComputeFaceNormal(const float p0[3], const float p1[3], const float p2[3], 
     normal[2] = n[2] / length;
 }
 
-int DropBrokenFaces(MeshRecord& mesh) {
-    if (!mesh.faces) return 0;
-    int kept = 0;
-    for (int f = 0; f < mesh.faceCount; ++f) {
-        const int* corner = &mesh.faces[3 * f];
-        if (corner[0] >= mesh.vertexCount || corner[1] >= mesh.vertexCount || corner[2] >= mesh.vertexCount)
-            continue;
-        for (int k = 0; k < 3; ++k) mesh.faces[3 * kept + k] = corner[k];
-        if (mesh.smoothingGroups) mesh.smoothingGroups[kept] = mesh.smoothingGroups[f];
-        ++kept;
-    }
-    int dropped = mesh.faceCount - kept;
-    mesh.faceCount = kept;
-    return dropped;
-}
-
 namespace {
 
-// Working arrays of the smoothing pass, kept from mesh to mesh so that a
-// scene of many meshes allocates them once.
+// The corners of face f, read from its record; false when one of them names
+// a vertex past the vertex list.
+bool WholeFace(const MeshRecord& mesh, int f, int corner[3]) {
+    const unsigned char* record = mesh.faces.bytes + 8 * size_t(f);
+    corner[0] = LoadU16(record);
+    corner[1] = LoadU16(record + 2);
+    corner[2] = LoadU16(record + 4);
+    return corner[0] < mesh.vertexCount && corner[1] < mesh.vertexCount && corner[2] < mesh.vertexCount;
+}
+
+// Working arrays of the smoothing pass, kept from mesh to mesh: a mesh has
+// at most 65,535 faces and vertices, so they stay small however large the
+// model, and their memory is touched once for the whole scene.
 struct SmoothingWork {
+    // The faces that name existing vertices, with their masks (none when
+    // the mesh has no smoothing list): a, b, c per face.
+    std::vector<int> faces;
+    std::vector<uint32_t> masks;
     std::vector<float> faceNormals;  // 3 per face
     // The per-vertex face lists live in one array: vertex v's entries are
     // lists[listStart[v]] .. lists[listStart[v + 1] - 1]. useCount[v] is the
@@ -79,14 +79,29 @@ struct SmoothingWork {
     std::vector<int> useCount, listStart, lists;
 };
 
-// Writes the mesh's 3F corners (position, smoothed normal, texture
-// coordinate) to out. The faces must name existing vertices.
-void SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
+// Copies the faces that name existing vertices, and their masks, into the
+// working arrays; returns how many there are.
+int KeepWholeFaces(const MeshRecord& mesh, SmoothingWork& work) {
     const int F = mesh.faces ? mesh.faceCount : 0;
+    work.faces.resize(3 * size_t(F));
+    work.masks.resize(mesh.smoothingGroups ? size_t(F) : 0);
+    int kept = 0;
+    for (int f = 0; f < F; ++f) {
+        if (!WholeFace(mesh, f, &work.faces[3 * size_t(kept)])) continue;
+        if (mesh.smoothingGroups) work.masks[kept] = mesh.smoothingGroups[f];
+        ++kept;
+    }
+    return kept;
+}
+
+// Writes the 3 corners (position, smoothed normal, texture coordinate) of
+// each face that names existing vertices to out; returns how many faces.
+int SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
+    const int F = KeepWholeFaces(mesh, work);
     const int V = mesh.vertexCount;
-    const float* P = mesh.vertices.get();
-    const int* faces = mesh.faces.get();
-    const uint32_t* S = mesh.smoothingGroups.get();
+    const PositionList& P = mesh.vertices;
+    const int* faces = work.faces.data();
+    const uint32_t* S = mesh.smoothingGroups ? work.masks.data() : nullptr;
 
     work.faceNormals.resize(3 * size_t(F));
     work.useCount.assign(size_t(V), 0);
@@ -102,9 +117,12 @@ void SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
         ++useCount[c[0]];
         ++useCount[c[1]];
         ++useCount[c[2]];
+        float p[3][3];
+        for (int k = 0; k < 3; ++k)
+            for (int i = 0; i < 3; ++i) p[k][i] = P[3 * size_t(c[k]) + i];
         float ab[3], ac[3], n[3];
-        Vec3Sub(&P[3 * c[1]], &P[3 * c[0]], ab);
-        Vec3Sub(&P[3 * c[2]], &P[3 * c[0]], ac);
+        Vec3Sub(p[1], p[0], ab);
+        Vec3Sub(p[2], p[0], ac);
         Vec3Cross(ab, ac, n);
         Vec3Normalize(n, &faceNormals[3 * f]);
     }
@@ -125,68 +143,62 @@ void SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
             if (g == f || (S && (S[f] & S[g]) != 0)) Vec3Add(sum, &faceNormals[3 * g], sum);
         }
         Vec3Normalize(sum, out->normal);
-        out->position[0] = P[3 * v];
-        out->position[1] = P[3 * v + 1];
-        out->position[2] = P[3 * v + 2];
+        out->position[0] = P[3 * size_t(v)];
+        out->position[1] = P[3 * size_t(v) + 1];
+        out->position[2] = P[3 * size_t(v) + 2];
         // A mapping list shorter than the vertex list leaves (0, 0).
         bool mapped = v < mesh.texCoordCount;
-        out->texCoord[0] = mapped ? mesh.texCoords[2 * v] : 0.0f;
-        out->texCoord[1] = mapped ? mesh.texCoords[2 * v + 1] : 0.0f;
+        out->texCoord[0] = mapped ? mesh.texCoords[2 * size_t(v)] : 0.0f;
+        out->texCoord[1] = mapped ? mesh.texCoords[2 * size_t(v) + 1] : 0.0f;
     }
+    return F;
+}
+
+// The first byte of the file that the mesh reads; null for a mesh without
+// lists.
+const unsigned char* FirstByte(const MeshRecord& mesh) {
+    const unsigned char* first = nullptr;
+    for (const unsigned char* list :
+         {mesh.vertices.bytes, mesh.texCoords.bytes, mesh.faces.bytes, mesh.smoothingGroups.bytes})
+        if (list && (!first || list < first)) first = list;
+    return first;
 }
 
 }  // namespace
 
-void SmoothMeshNormals(MeshRecord& mesh) {
-    DropBrokenFaces(mesh);
-    const int corners = mesh.faces ? 3 * mesh.faceCount : 0;
-    std::vector<FlatVertex> flat(static_cast<size_t>(corners));
-    SmoothingWork work;
-    SmoothInto(mesh, work, flat.data());
-
-    std::unique_ptr<float[]> positions(new float[3 * size_t(corners)]);
-    std::unique_ptr<float[]> normals(new float[3 * size_t(corners)]);
-    std::unique_ptr<float[]> texCoords(new float[2 * size_t(corners)]);
-    for (int j = 0; j < corners; ++j) {
-        for (int i = 0; i < 3; ++i) positions[3 * size_t(j) + i] = flat[j].position[i];
-        for (int i = 0; i < 3; ++i) normals[3 * size_t(j) + i] = flat[j].normal[i];
-        for (int i = 0; i < 2; ++i) texCoords[2 * size_t(j) + i] = flat[j].texCoord[i];
-    }
-    mesh.vertices = std::move(positions);
-    mesh.vertexCount = corners;
-    mesh.texCoords = std::move(texCoords);
-    mesh.texCoordCount = corners;
-    mesh.normals = std::move(normals);
-    mesh.faces.reset();
+int CountBrokenFaces(const MeshRecord& mesh) {
+    int broken = 0, corner[3];
+    for (int f = 0; mesh.faces && f < mesh.faceCount; ++f)
+        if (!WholeFace(mesh, f, corner)) ++broken;
+    return broken;
 }
 
 std::unique_ptr<FlatVertex[]> FlattenScene(ModelScene& scene, int& vertexCount) {
-    // Face counts are final once broken faces are gone, so the flat array can
-    // be made first and each mesh smoothed straight into it and freed.
-    int64_t triangles = 0;
-    for (MeshRecord& mesh : scene.meshes) {
-        DropBrokenFaces(mesh);
-        if (mesh.faces) triangles += mesh.faceCount;
-    }
+    // Faces that name missing vertices are left out, and take no room: a
+    // file of such faces must not cost the memory of as many triangles.
+    int64_t faces = 0;
+    for (const MeshRecord& mesh : scene.meshes)
+        if (mesh.faces) faces += mesh.faceCount - CountBrokenFaces(mesh);
     std::unique_ptr<FlatVertex[]> flat;
-    if (triangles * 3 <= INT32_MAX && uint64_t(triangles) * 3 <= SIZE_MAX / sizeof(FlatVertex))
-        flat.reset(new (std::nothrow) FlatVertex[size_t(triangles) * 3]);
+    if (faces * 3 <= INT32_MAX && uint64_t(faces) * 3 <= SIZE_MAX / sizeof(FlatVertex))
+        flat.reset(new (std::nothrow) FlatVertex[size_t(faces) * 3]);
     if (!flat) {
-        std::fprintf(stderr, "out of memory for %lld triangles\n", static_cast<long long>(triangles));
-        triangles = 0;
+        std::fprintf(stderr, "out of memory for %lld triangles\n", static_cast<long long>(faces));
+        faces = 0;
         flat.reset(new FlatVertex[0]);
     }
     FlatVertex* out = flat.get();
     SmoothingWork work;
-    for (MeshRecord& mesh : scene.meshes) {
-        if (triangles > 0 && mesh.faces) {
-            SmoothInto(mesh, work, out);
-            out += 3 * mesh.faceCount;
-        }
-        mesh = MeshRecord();
+    for (const MeshRecord& mesh : scene.meshes) {
+        if (faces == 0) break;
+        // The meshes lie in file order, so the pages before this one's
+        // lists have been read for the last time.
+        ReleaseMappedBefore(scene.source, FirstByte(mesh));
+        out += 3 * SmoothInto(mesh, work, out);
     }
     scene.meshes.clear();
     scene.meshes.shrink_to_fit();
-    vertexCount = static_cast<int>(triangles * 3);
+    scene.source = MappedFile();
+    vertexCount = static_cast<int>(out - flat.get());
     return flat;
 }

@@ -1,22 +1,12 @@
 #include "reader3ds.h"
 
-#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 namespace {
 
 constexpr int kChunkHeader = 6;
-
-// Arrays whose size comes from the file are allocated without throwing: the
-// renderer has no exception handling, and a failed allocation just loses
-// that list.
-template <class T>
-std::unique_ptr<T[]> NewArray(int count) {
-    return std::unique_ptr<T[]>(new (std::nothrow) T[static_cast<size_t>(count)]());
-}
 
 // Reads a count word and returns how many whole records of recordSize bytes
 // the rest of the chunk holds, at most that count. A short chunk keeps the
@@ -32,56 +22,26 @@ int ReadRecordCount(ModelFile& file, uint16_t id, int chunkStart, int end, int r
     return count;
 }
 
-void ReportNoMemory(uint16_t id, int chunkStart) {
-    std::fprintf(stderr, "chunk 0x%04x at %d: out of memory, skipped\n", id, chunkStart);
-}
-
+// The lists are kept where they lie in the file's bytes: only their place
+// and their count are taken here.
 bool ReadVertexList(ModelFile& file, int chunkStart, int end, MeshRecord& mesh) {
-    int count = ReadRecordCount(file, 0x4110, chunkStart, end, 12);
-    auto vertices = NewArray<float>(count * 3);
-    if (!vertices) {
-        ReportNoMemory(0x4110, chunkStart);
-        return true;
-    }
-    for (int i = 0; i < count * 3; ++i) vertices[i] = ReadF32(file);
-    mesh.vertices = std::move(vertices);
-    mesh.vertexCount = count;
+    mesh.vertexCount = ReadRecordCount(file, 0x4110, chunkStart, end, 12);
+    mesh.vertices.bytes = file.data + file.pos;
     return true;
 }
 
 bool ReadMappingList(ModelFile& file, int chunkStart, int end, MeshRecord& mesh) {
-    int count = ReadRecordCount(file, 0x4140, chunkStart, end, 8);
-    auto texCoords = NewArray<float>(count * 2);
-    if (!texCoords) {
-        ReportNoMemory(0x4140, chunkStart);
-        return true;
-    }
-    for (int i = 0; i < count; ++i) {
-        texCoords[2 * i] = ReadF32(file);
-        texCoords[2 * i + 1] = static_cast<float>(1.0 - static_cast<double>(ReadF32(file)));
-    }
-    mesh.texCoords = std::move(texCoords);
-    mesh.texCoordCount = count;
+    mesh.texCoordCount = ReadRecordCount(file, 0x4140, chunkStart, end, 8);
+    mesh.texCoords.bytes = file.data + file.pos;
     return true;
 }
 
 bool ReadFaceList(ModelFile& file, int chunkStart, int end, MeshRecord& mesh) {
-    int count = ReadRecordCount(file, 0x4120, chunkStart, end, 8);
-    auto faces = NewArray<int>(count * 3);
-    if (!faces) {
-        ReportNoMemory(0x4120, chunkStart);
-        return true;
-    }
-    for (int f = 0; f < count; ++f) {
-        faces[3 * f] = ReadU16(file);
-        faces[3 * f + 1] = ReadU16(file);
-        faces[3 * f + 2] = ReadU16(file);
-        ReadU16(file);  // edge visibility flags
-    }
-    mesh.faces = std::move(faces);
-    mesh.faceCount = count;
+    mesh.faceCount = ReadRecordCount(file, 0x4120, chunkStart, end, 8);
+    mesh.faces.bytes = file.data + file.pos;
+    file.pos += 8 * mesh.faceCount;
     // Masks of an earlier face list belong to that list and may be shorter.
-    mesh.smoothingGroups.reset();
+    mesh.smoothingGroups = MaskList();
     if (end > file.pos) WalkChunks(file, end - file.pos, OnFaceSubChunk, &mesh);
     return true;
 }
@@ -93,9 +53,8 @@ uint16_t ReadU16(ModelFile& file) {
         file.pos = file.size;
         return 0;
     }
-    const unsigned char* p = file.data + file.pos;
     file.pos += 2;
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
+    return LoadU16(file.data + file.pos - 2);
 }
 
 uint32_t ReadU32(ModelFile& file) {
@@ -103,9 +62,8 @@ uint32_t ReadU32(ModelFile& file) {
         file.pos = file.size;
         return 0;
     }
-    const unsigned char* p = file.data + file.pos;
     file.pos += 4;
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+    return LoadU32(file.data + file.pos - 4);
 }
 
 float ReadF32(ModelFile& file) {
@@ -176,9 +134,7 @@ bool OnObjectChunk(ModelFile& file, uint16_t id, int bodyLength, void* scene) {
     int chunkStart = file.pos - kChunkHeader;
     WalkChunks(file, bodyLength, OnMeshChunk, &mesh);
     // Mesh preparation skips such faces; the file's problem is told here.
-    int broken = 0;
-    for (int i = 0; mesh.faces && i < mesh.faceCount; ++i)
-        if (std::max({mesh.faces[3 * i], mesh.faces[3 * i + 1], mesh.faces[3 * i + 2]}) >= mesh.vertexCount) ++broken;
+    int broken = CountBrokenFaces(mesh);
     if (broken > 0)
         std::fprintf(stderr, "chunk 0x4100 at %d: %d faces name vertices past its %d, skipped\n", chunkStart, broken,
                      mesh.vertexCount);
@@ -200,19 +156,13 @@ bool OnMeshChunk(ModelFile& file, uint16_t id, int bodyLength, void* user) {
 bool OnFaceSubChunk(ModelFile& file, uint16_t id, int bodyLength, void* user) {
     if (id != 0x4150) return false;
     auto& mesh = *static_cast<MeshRecord*>(user);
-    auto masks = NewArray<uint32_t>(mesh.faceCount);
-    if (!masks) {
-        ReportNoMemory(id, file.pos - kChunkHeader);
-        return true;
-    }
-    // The count is the face list's; masks the chunk lacks stay 0 (flat).
+    // The count is the face list's; masks the chunk lacks read 0 (flat).
     int room = bodyLength / 4;
     if (room < mesh.faceCount)
         std::fprintf(stderr, "chunk 0x4150 at %d: %d records but room for %d\n", file.pos - kChunkHeader,
                      mesh.faceCount, room);
-    int count = room < mesh.faceCount ? room : mesh.faceCount;
-    for (int f = 0; f < count; ++f) masks[f] = ReadU32(file);
-    mesh.smoothingGroups = std::move(masks);
+    mesh.smoothingGroups.bytes = file.data + file.pos;
+    mesh.smoothingGroups.count = room < mesh.faceCount ? room : mesh.faceCount;
     return true;
 }
 
@@ -246,72 +196,53 @@ std::unique_ptr<FlatVertex[]> ParseModel3ds(const unsigned char* data, size_t si
 
 namespace {
 
-struct FileBytes {
-    std::unique_ptr<unsigned char[]> data;
-    size_t size = 0;
-};
-
-// Reads the main chunk of an open file: as many bytes as its header claims
-// (at most INT_MAX, since the length is a signed 32-bit value), or fewer when
-// the file ends first or memory runs out.
-FileBytes ReadMainChunk(std::FILE* f) {
-    FileBytes bytes;
-    unsigned char header[kChunkHeader];
-    size_t got = std::fread(header, 1, sizeof header, f);
+// Maps the main chunk of an open file: as many bytes as its header claims
+// (at most INT_MAX, since the length is a signed 32-bit value), or fewer
+// when the file ends first, so that bytes after the model, however many,
+// take no room.
+bool MapMainChunk(NativeFile file, MappedFile& mapped) {
+    MappedFile header;
+    if (!MapFile(file, kChunkHeader, header)) return false;
     size_t limit = INT_MAX;
-    if (got == sizeof header) {
-        ModelFile file{header, kChunkHeader, 2};
-        int32_t length = static_cast<int32_t>(ReadU32(file));
+    if (header.size == kChunkHeader) {
+        int32_t length = static_cast<int32_t>(LoadU32(header.data + 2));
         if (length >= kChunkHeader) limit = size_t(length);
     }
-    // Start from the file's size where it is known, and grow only if the
-    // file delivers more, so a short file that claims a huge length costs
-    // only its own size.
-    long fileSize = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) fileSize = std::ftell(f);
-    std::fseek(f, long(got), SEEK_SET);
-    size_t capacity = got;
-    bytes.data.reset(new unsigned char[capacity]);
-    std::memcpy(bytes.data.get(), header, got);
-    // One byte more than the file holds, so that reading it all ends short.
-    size_t next = fileSize > long(got) ? size_t(fileSize) + 1 : size_t(1) << 20;
-    while (got == capacity && got < limit) {
-        if (next > limit) next = limit;
-        std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[next]);
-        if (!grown) {
-            std::fprintf(stderr, "out of memory after %d bytes of the model\n", int(got));
-            break;
-        }
-        std::memcpy(grown.get(), bytes.data.get(), got);
-        bytes.data = std::move(grown);
-        capacity = next;
-        got += std::fread(bytes.data.get() + got, 1, capacity - got, f);
-        next = capacity * 2;
+    return MapFile(file, limit, mapped);
+}
+
+bool ReadScene(NativeFile file, const char* name, ModelScene& scene) {
+    if (!MapMainChunk(file, scene.source)) {
+        // A file that opens but cannot be read as a whole (a folder, say)
+        // counts as one that cannot be opened: the reader has three messages.
+        std::fprintf(stderr, "error open %s file\n", name);
+        return false;
     }
-    bytes.size = got;
-    return bytes;
+    return ParseScene3ds(scene.source.data, scene.source.size, scene);
 }
 
 }  // namespace
 
 bool LoadScene3ds(const char* path, ModelScene& scene) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
+    NativeFile file;
+    if (!OpenForReading(path, file)) {
         std::fprintf(stderr, "error open %s file\n", path);
         return false;
     }
-    FileBytes bytes = ReadMainChunk(f);
-    std::fclose(f);
-    return ParseScene3ds(bytes.data.get(), bytes.size, scene);
+    // The mapping outlives the file's handle.
+    bool isModel = ReadScene(file, path, scene);
+    CloseFile(file);
+    return isModel;
 }
 
 std::unique_ptr<FlatVertex[]> LoadModel3ds(const char* path, int& vertexCount) {
     ModelScene scene;
-    // The file's bytes are gone once the scene is read, before the flat
-    // array is made.
     if (!LoadScene3ds(path, scene)) return nullptr;
-    int count = 0;
-    auto model = FlattenScene(scene, count);
-    vertexCount = count;
-    return model;
+    return FlattenScene(scene, vertexCount);
+}
+
+std::unique_ptr<FlatVertex[]> LoadModel3dsFromFile(NativeFile file, const char* name, int& vertexCount) {
+    ModelScene scene;
+    if (!ReadScene(file, name, scene)) return nullptr;
+    return FlattenScene(scene, vertexCount);
 }

@@ -1,10 +1,11 @@
-// The 3D Studio reader: walks the chunk tree of a .3ds file and keeps its
+// The 3D Studio reader: walks the chunk tree of a .3ds file and finds its
 // triangle meshes (positions, mapping coordinates, faces, smoothing groups).
 //
-// The whole main chunk is read into memory first and every read goes through
-// a bounded cursor, so a truncated or hostile file can never be over-read:
-// each chunk is cut at its parent's end (or the file's end), and each count
-// is checked against the bytes its chunk really holds.
+// The main chunk is mapped into memory, not copied, and every read goes
+// through a bounded cursor, so a truncated or hostile file can never be
+// over-read: each chunk is cut at its parent's end (or the file's end), and
+// each count is checked against the bytes its chunk really holds. The lists
+// stay where they lie in the file until mesh preparation reads them.
 #pragma once
 
 #include <cstddef>
@@ -51,7 +52,8 @@ bool OnMeshChunk(ModelFile& file, uint16_t id, int bodyLength, void* mesh);
 bool OnFaceSubChunk(ModelFile& file, uint16_t id, int bodyLength, void* mesh);
 
 // Walks a model held in memory (the whole file or any prefix of it) into
-// scene. Returns false when the data does not start with a main chunk.
+// scene, whose lists then point into data: data must outlive the scene.
+// Returns false when the data does not start with a main chunk.
 bool ParseScene3ds(const unsigned char* data, size_t size, ModelScene& scene);
 
 // Parses a model held in memory (the whole file or any prefix of it).
@@ -59,10 +61,17 @@ bool ParseScene3ds(const unsigned char* data, size_t size, ModelScene& scene);
 // flat triangle array (possibly empty) with its vertex count stored.
 std::unique_ptr<FlatVertex[]> ParseModel3ds(const unsigned char* data, size_t size, int& vertexCount);
 
-// Reads the model file at path into scene. Returns false when the file
-// cannot be opened or is no 3DS file.
+// Reads the model file at path into scene, which keeps the file mapped.
+// Returns false when the file cannot be opened or mapped or is no 3DS file.
 bool LoadScene3ds(const char* path, ModelScene& scene);
 
 // Reads the model file at path. Returns null, leaving vertexCount untouched,
-// when the file cannot be opened or is no 3DS file.
+// when the file cannot be opened or mapped ("error open PATH file"), or is
+// no 3DS file ("wrong main chunk").
 std::unique_ptr<FlatVertex[]> LoadModel3ds(const char* path, int& vertexCount);
+
+// The same for a file already open for reading, which stays open: so a
+// caller can check what it opened (a regular file, say) and read that very
+// file. name is for the messages. A file that is no regular file cannot be
+// mapped: "error open NAME file".
+std::unique_ptr<FlatVertex[]> LoadModel3dsFromFile(NativeFile file, const char* name, int& vertexCount);

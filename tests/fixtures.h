@@ -77,14 +77,17 @@ inline Bytes MainChunk(const Bytes& body) {
     return out.Bytes();
 }
 
+// A scene with the bytes its lists point into.
 struct Parsed {
+    Bytes bytes;
     ModelScene scene;
     bool isModel = false;
 };
 
 inline Parsed ParseScene(const Bytes& bytes) {
     Parsed parsed;
-    parsed.isModel = ParseScene3ds(bytes.data(), bytes.size(), parsed.scene);
+    parsed.bytes = bytes;
+    parsed.isModel = ParseScene3ds(parsed.bytes.data(), parsed.bytes.size(), parsed.scene);
     return parsed;
 }
 

@@ -10,21 +10,18 @@ namespace {
 
 bool SameBits(const float a[3], const float b[3]) { return std::memcmp(a, b, 3 * sizeof(float)) == 0; }
 
-// A mesh straight from data, as the reader would leave it.
-MeshRecord Mesh(const std::vector<float>& positions, const std::vector<int>& faces,
-                const std::vector<uint32_t>& masks = {}) {
-    MeshRecord mesh;
-    mesh.vertexCount = int(positions.size() / 3);
-    mesh.vertices.reset(new float[positions.size()]);
-    std::copy(positions.begin(), positions.end(), mesh.vertices.get());
-    mesh.faceCount = int(faces.size() / 3);
-    mesh.faces.reset(new int[faces.size()]);
-    std::copy(faces.begin(), faces.end(), mesh.faces.get());
-    if (!masks.empty()) {
-        mesh.smoothingGroups.reset(new uint32_t[masks.size()]);
-        std::copy(masks.begin(), masks.end(), mesh.smoothingGroups.get());
-    }
-    return mesh;
+// The flat array of one mesh straight from data, written and read back.
+std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std::vector<uint16_t>& faces,
+                                 const std::vector<uint32_t>& masks = {}) {
+    ObjectData object;
+    object.name = "Mesh";
+    object.positions = positions;
+    object.faces = faces;
+    object.smoothing = masks;
+    testing::internal::CaptureStderr();
+    std::vector<FlatVertex> flat = Flatten(Objects({object}).Bytes());
+    testing::internal::GetCapturedStderr();
+    return flat;
 }
 
 // Face normal as smoothing computes it: normalised (b - a) x (c - a).
@@ -34,10 +31,6 @@ void SmoothingFaceNormal(const std::vector<float>& p, int a, int b, int c, float
     Vec3Sub(&p[3 * c], &p[3 * a], ac);
     Vec3Cross(ab, ac, n);
     Vec3Normalize(n, out);
-}
-
-void Normal(const MeshRecord& mesh, int corner, float out[3]) {
-    for (int i = 0; i < 3; ++i) out[i] = mesh.normals[3 * corner + i];
 }
 
 TEST(Vectors, OperationsAndAliasing) {
@@ -94,54 +87,41 @@ TEST(Smoothing, SharedGroupAveragesAndDisjointGroupsCrease) {
     SmoothingFaceNormal(p, 0, 1, 2, n0);
     SmoothingFaceNormal(p, 1, 3, 2, n1);
 
-    MeshRecord shared = Mesh(p, {0, 1, 2, 1, 3, 2}, {1, 3});
-    SmoothMeshNormals(shared);
-    // Face 1 was met last, so it comes first in the shared lists.
+    // Face 1 was met last, so it comes first in the shared lists. A face
+    // naming a missing vertex between them is left out with its mask: the
+    // face after it keeps its own.
     Vec3Add(n1, n0, sum);
     Vec3Normalize(sum, sum);
-    float got[3];
-    for (int corner : {1, 2, 3, 5}) {
-        Normal(shared, corner, got);
-        EXPECT_TRUE(SameBits(got, sum)) << corner;
+    for (const std::vector<FlatVertex>& shared : {Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 3}),
+                                                  Smoothed(p, {0, 1, 2, 0, 9, 2, 1, 3, 2}, {1, 2, 3})}) {
+        ASSERT_EQ(shared.size(), 6u);
+        for (int corner : {1, 2, 3, 5}) EXPECT_TRUE(SameBits(shared[corner].normal, sum)) << corner;
     }
     // A lone face's corner is its face normal normalised once more.
     Vec3Normalize(n0, n0);
     Vec3Normalize(n1, n1);
-    Normal(shared, 0, got);
-    EXPECT_TRUE(SameBits(got, n0));
+    std::vector<FlatVertex> creased = Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 2});
+    ASSERT_EQ(creased.size(), 6u);
+    for (int corner : {0, 1, 2}) EXPECT_TRUE(SameBits(creased[corner].normal, n0)) << corner;
+    for (int corner : {3, 4, 5}) EXPECT_TRUE(SameBits(creased[corner].normal, n1)) << corner;
 
-    MeshRecord creased = Mesh(p, {0, 1, 2, 1, 3, 2}, {1, 2});
-    SmoothMeshNormals(creased);
-    for (int corner : {0, 1, 2}) {
-        Normal(creased, corner, got);
-        EXPECT_TRUE(SameBits(got, n0)) << corner;
-    }
-    for (int corner : {3, 4, 5}) {
-        Normal(creased, corner, got);
-        EXPECT_TRUE(SameBits(got, n1)) << corner;
-    }
-
-    MeshRecord noMasks = Mesh(p, {0, 1, 2, 1, 3, 2});
-    SmoothMeshNormals(noMasks);
-    Normal(noMasks, 4, got);
-    EXPECT_TRUE(SameBits(got, n1));
+    std::vector<FlatVertex> noMasks = Smoothed(p, {0, 1, 2, 1, 3, 2});
+    EXPECT_TRUE(SameBits(noMasks[4].normal, n1));
 }
 
 TEST(Smoothing, SumsInDescendingFaceOrder) {
     // A fan of faces around vertex 0 whose normals add up differently in
     // float depending on the order. The rule: faces in descending order.
     std::vector<float> p = {0, 0, 0};
-    std::vector<int> faces;
+    std::vector<uint16_t> faces;
     const int fan = 7;
     for (int k = 0; k < fan; ++k) {
         double angle = 0.9 * k;
         p.insert(p.end(), {float(std::cos(angle)), float(std::sin(angle)), float(0.3 * k * k)});
         p.insert(p.end(), {float(std::cos(angle + 0.7)), float(std::sin(angle + 0.7)), float(0.1 * k)});
-        faces.insert(faces.end(), {0, 1 + 2 * k, 2 + 2 * k});
+        faces.insert(faces.end(), {0, uint16_t(1 + 2 * k), uint16_t(2 + 2 * k)});
     }
-    std::vector<uint32_t> masks(fan, 1);
-    MeshRecord mesh = Mesh(p, faces, masks);
-    SmoothMeshNormals(mesh);
+    std::vector<FlatVertex> flat = Smoothed(p, faces, std::vector<uint32_t>(fan, 1));
 
     float normals[fan][3];
     for (int f = 0; f < fan; ++f) SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2], normals[f]);
@@ -151,42 +131,22 @@ TEST(Smoothing, SumsInDescendingFaceOrder) {
     Vec3Normalize(descending, descending);
     Vec3Normalize(ascending, ascending);
     ASSERT_FALSE(SameBits(descending, ascending)) << "the fixture no longer tells the orders apart";
-    float got[3];
-    Normal(mesh, 0, got);
-    EXPECT_TRUE(SameBits(got, descending));
+    ASSERT_EQ(flat.size(), 3u * fan);
+    EXPECT_TRUE(SameBits(flat[0].normal, descending));
 }
 
 TEST(Smoothing, DegenerateFaceAddsNothingAndTakesItsNeighbours) {
     // Face 1 repeats vertex 1: zero normal. Face 0 shares vertices 1, 2.
     std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    float n0[3], got[3];
+    float n0[3];
     SmoothingFaceNormal(p, 0, 1, 2, n0);
-    MeshRecord mesh = Mesh(p, {0, 1, 2, 1, 1, 2}, {1, 1});
-    SmoothMeshNormals(mesh);
-    for (int corner = 0; corner < 6; ++corner) {
-        Normal(mesh, corner, got);
-        EXPECT_TRUE(SameBits(got, n0)) << corner;
-    }
-    MeshRecord alone = Mesh(p, {0, 1, 2, 1, 1, 2}, {1, 0});
-    SmoothMeshNormals(alone);
-    for (int corner = 3; corner < 6; ++corner) {
-        Normal(alone, corner, got);
-        EXPECT_EQ(got[0], 0.0f);
-        EXPECT_EQ(got[1], 0.0f);
-        EXPECT_EQ(got[2], 0.0f);
-    }
-}
-
-TEST(Smoothing, RewritesTheMeshPerCorner) {
-    std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 1};
-    MeshRecord mesh = Mesh(p, {0, 1, 2, 1, 3, 2}, {1, 1});
-    SmoothMeshNormals(mesh);
-    EXPECT_FALSE(mesh.faces);
-    EXPECT_EQ(mesh.vertexCount, 6);
-    EXPECT_EQ(mesh.texCoordCount, 6);
-    EXPECT_EQ(mesh.faceCount, 2);
-    EXPECT_EQ(mesh.vertices[3 * 4 + 2], 1.0f);  // corner 4 is vertex 3
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(mesh.texCoords[i], 0.0f);
+    std::vector<FlatVertex> flat = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 1});
+    ASSERT_EQ(flat.size(), 6u);
+    for (int corner = 0; corner < 6; ++corner) EXPECT_TRUE(SameBits(flat[corner].normal, n0)) << corner;
+    std::vector<FlatVertex> alone = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 0});
+    ASSERT_EQ(alone.size(), 6u);
+    const float zero[3] = {0, 0, 0};
+    for (int corner = 3; corner < 6; ++corner) EXPECT_TRUE(SameBits(alone[corner].normal, zero)) << corner;
 }
 
 TEST(Flatten, EmptySceneAndFreedMeshes) {
@@ -196,18 +156,28 @@ TEST(Flatten, EmptySceneAndFreedMeshes) {
     EXPECT_TRUE(flat);
     EXPECT_EQ(count, 0);
 
-    ModelScene scene;
-    scene.meshes.push_back(Mesh({0, 0, 0, 1, 0, 0, 0, 1, 0}, {0, 1, 2}));
-    scene.meshes.push_back(Mesh({5, 0, 0}, {}));
-    scene.meshes.push_back(Mesh({0, 0, 0, 0, 0, 2, 0, 3, 0}, {0, 1, 2, 2, 1, 0}));
-    flat = FlattenScene(scene, count);
+    ObjectData triangle = TwoTriangles(), cloud = TwoTriangles(), pair = TwoTriangles();
+    triangle.positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    triangle.faces = {0, 1, 2};
+    triangle.smoothing.clear();
+    cloud.positions = {5, 0, 0};  // vertices and no faces
+    cloud.faces.clear();
+    cloud.smoothing.clear();
+    pair.positions = {0, 0, 0, 0, 0, 2, 0, 3, 0};
+    pair.faces = {0, 1, 2, 2, 1, 0};
+    pair.smoothing.clear();
+    Parsed parsed = ParseScene(Objects({triangle, cloud, pair}).Bytes());
+    ASSERT_EQ(parsed.scene.meshes.size(), 3u);
+    flat = FlattenScene(parsed.scene, count);
     EXPECT_EQ(count, 9);
-    EXPECT_TRUE(scene.meshes.empty());
+    EXPECT_TRUE(parsed.scene.meshes.empty());
     EXPECT_EQ(flat[3].position[2], 0.0f);
     EXPECT_EQ(flat[4].position[2], 2.0f);
     EXPECT_EQ(flat[8].position[0], 0.0f);
     EXPECT_EQ(flat[0].normal[2], 1.0f);
     EXPECT_EQ(flat[3].normal[0], -1.0f);
+    // No mapping list: every coordinate is 0.
+    for (int v = 0; v < count; ++v) EXPECT_TRUE(flat[v].texCoord[0] == 0.0f && flat[v].texCoord[1] == 0.0f) << v;
 }
 
 }  // namespace

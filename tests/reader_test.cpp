@@ -1,5 +1,7 @@
 // The reader on well-formed files: which chunks it keeps, how it walks.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -181,6 +183,13 @@ TEST(Reader, MissingFileAndWrongMainChunk) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "error open /nonexistent/Ondrake.3DS file\n");
     EXPECT_EQ(count, 77);
 
+    // A folder opens for reading but holds no bytes to map: to the user it
+    // is a file that cannot be opened.
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadModel3ds("/", count));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error open / file\n");
+    EXPECT_EQ(count, 77);
+
     Bytes notAModel = {0x3D, 0x3D, 6, 0, 0, 0};
     testing::internal::CaptureStderr();
     EXPECT_FALSE(ParseModel3ds(notAModel.data(), notAModel.size(), count));
@@ -214,20 +223,37 @@ TEST(Reader, EmptyScenesGiveAnEmptyArray) {
 }
 
 TEST(Reader, LoadsFromAFileAsFromMemory) {
-    Bytes bytes = WriteModel3ds({TwoTriangles(1, 2)});
-    std::string path = TestFolder() + "reader_test.3ds";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    ASSERT_TRUE(f);
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fputs("trailing bytes after the main chunk", f);
-    std::fclose(f);
-    int count = 0;
-    auto model = LoadModel3ds(path.c_str(), count);
-    std::remove(path.c_str());
-    ASSERT_TRUE(model);
-    std::vector<FlatVertex> fromMemory = Flatten(bytes);
-    ASSERT_EQ(count, int(fromMemory.size()));
-    EXPECT_EQ(std::memcmp(model.get(), fromMemory.data(), sizeof(FlatVertex) * count), 0);
+    // The whole model with bytes after it, which are not read; and the model
+    // cut short inside its last mesh, where a mapping must end with the file.
+    Writer3ds file;
+    WriteModel3ds(file, {TwoTriangles(1, 2), Named("Second", 5)});
+    Bytes bytes = file.Bytes();
+    Bytes trailing = bytes;
+    for (char c : std::string("trailing bytes after the main chunk")) trailing.push_back(c);
+    Bytes cut(bytes.begin(), bytes.begin() + file.Offset(0x4120, 1) + 6 + 2 + 8 + 3);
+    for (const auto& [onDisk, inMemory] : {std::pair{trailing, bytes}, std::pair{cut, cut}}) {
+        std::string path = WriteFile(TestFolder() + "reader_test.3ds", onDisk);
+        testing::internal::CaptureStderr();
+        int count = 0, openCount = 0;
+        auto model = LoadModel3ds(path.c_str(), count);
+        int fd = open(path.c_str(), O_RDONLY);
+        auto fromOpen = LoadModel3dsFromFile(fd, path.c_str(), openCount);
+        EXPECT_EQ(fcntl(fd, F_GETFD), 0) << "the caller's descriptor stays open";
+        close(fd);
+        std::remove(path.c_str());
+        std::string fileErr = testing::internal::GetCapturedStderr();
+        testing::internal::CaptureStderr();
+        int memoryCount = 0;
+        std::vector<FlatVertex> fromMemory = Flatten(inMemory, &memoryCount);
+        std::string memoryErr = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(fileErr, memoryErr + memoryErr);
+        ASSERT_TRUE(model);
+        ASSERT_TRUE(fromOpen);
+        ASSERT_EQ(count, memoryCount);
+        ASSERT_EQ(openCount, memoryCount);
+        EXPECT_EQ(std::memcmp(model.get(), fromMemory.data(), sizeof(FlatVertex) * count), 0);
+        EXPECT_EQ(std::memcmp(fromOpen.get(), fromMemory.data(), sizeof(FlatVertex) * count), 0);
+    }
 }
 
 }  // namespace

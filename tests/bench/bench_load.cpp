@@ -1,7 +1,9 @@
 // Model loading benchmark: LoadModel3ds (read, smooth, flatten) against
 // lib3ds 1.3's parse of the same file, on a generated model of about a
-// million triangles in many meshes. Each run is a fresh process, so its
-// peak resident memory is its own; figures are medians of 5 runs.
+// million triangles in many meshes, and against the least a load can cost:
+// the first touch of a fresh array of the flat array's size plus our own
+// load without page faults. Each run is a fresh process, so its peak
+// resident memory is its own; figures are medians of 5 runs.
 #include <lib3ds/file.h>
 #include <lib3ds/mesh.h>
 #include <malloc.h>
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -58,9 +61,19 @@ long PeakKb() {
     return kb;
 }
 
-long LoadOnce(const std::string& what, const char* path) {
+// "touch" writes every byte of a fresh array of the flat array's size for
+// the triangle count given as its argument; the others load the file.
+long LoadOnce(const std::string& what, const char* arg) {
+    const char* path = arg;
     long triangles = 0;
-    if (what == "ours") {
+    if (what == "touch") {
+        triangles = std::atol(arg);
+        size_t size = size_t(triangles) * 3 * sizeof(FlatVertex);
+        std::unique_ptr<unsigned char[]> fresh(new unsigned char[size]);
+        std::memset(fresh.get(), 1, size);
+        volatile unsigned char last = fresh[size - 1];
+        (void)last;
+    } else if (what == "ours") {
         int vertexCount = 0;
         auto model = LoadModel3ds(path, vertexCount);
         triangles = vertexCount / 3;
@@ -154,24 +167,48 @@ int main(int argc, char** argv) {
         const char* mode;
         const char* tunables;
     };
-    for (Setting setting : {Setting{"cold, 4 KiB pages", "cold", nullptr},
-                            Setting{"cold, huge pages", "cold", "glibc.malloc.hugetlb=1"},
-                            Setting{"warm (no page faults)", "warm", nullptr}}) {
+    const Setting settings[] = {{"cold, 4 KiB pages", "cold", nullptr},
+                                {"cold, huge pages", "cold", "glibc.malloc.hugetlb=1"},
+                                {"warm (no page faults)", "warm", nullptr}};
+    struct Figures {
+        Run base, ours, theirs, touch{0, 0, 0};
+    };
+    std::vector<Figures> figures;
+    for (const Setting& setting : settings) {
         if (setting.tunables) setenv("GLIBC_TUNABLES", setting.tunables, 1);
-        Run base = Median(argv[0], "none", path, setting.mode);
-        Run ours = Median(argv[0], "ours", path, setting.mode);
-        Run theirs = Median(argv[0], "lib3ds", path, setting.mode);
-        unsetenv("GLIBC_TUNABLES");
-        double flatMb = ours.triangles * 96.0 / 1e6;
-        auto mb = [&](const Run& r) { return (r.peakKb - base.peakKb) * 1024.0 / 1e6; };
-        std::printf("\n%s: %ld triangles, flat array %.1f MB; median of 5\n", setting.name, ours.triangles, flatMb);
-        std::printf("  %-36s %9s %9s\n", "", "wall ms", "peak MB");
-        std::printf("  %-36s %9.1f %9.1f\n", "LoadModel3ds (read, smooth, flatten)", ours.ms, mb(ours));
-        std::printf("  %-36s %9.1f %9.1f\n", "lib3ds 1.3 lib3ds_file_load", theirs.ms, mb(theirs));
-        std::printf("  time ours / lib3ds: %.2f (goal <= 0.5)\n", ours.ms / theirs.ms);
+        Figures f;
+        f.base = Median(argv[0], "none", path, setting.mode);
+        f.ours = Median(argv[0], "ours", path, setting.mode);
+        f.theirs = Median(argv[0], "lib3ds", path, setting.mode);
         if (std::strcmp(setting.mode, "cold") == 0)
-            std::printf("  peak ours / flat array: %.2f (goal <= 1.5)\n", mb(ours) / flatMb);
-        if (theirs.triangles != ours.triangles) std::printf("  note: lib3ds counted %ld triangles\n", theirs.triangles);
+            f.touch = Median(argv[0], "touch", std::to_string(f.ours.triangles), setting.mode);
+        unsetenv("GLIBC_TUNABLES");
+        figures.push_back(f);
+    }
+    const Run& warm = figures.back().ours;
+    for (size_t s = 0; s < figures.size(); ++s) {
+        const Figures& f = figures[s];
+        bool cold = std::strcmp(settings[s].mode, "cold") == 0;
+        double flatMb = f.ours.triangles * 96.0 / 1e6;
+        auto mb = [&](const Run& r) { return (r.peakKb - f.base.peakKb) * 1024.0 / 1e6; };
+        std::printf("\n%s: %ld triangles, flat array %.1f MB; median of 5\n", settings[s].name, f.ours.triangles,
+                    flatMb);
+        std::printf("  %-40s %9s %9s\n", "", "wall ms", "peak MB");
+        std::printf("  %-40s %9.1f %9.1f\n", "LoadModel3ds (read, smooth, flatten)", f.ours.ms, mb(f.ours));
+        std::printf("  %-40s %9.1f %9.1f\n", "lib3ds 1.3 lib3ds_file_load", f.theirs.ms, mb(f.theirs));
+        std::printf("  time ours / lib3ds: %.2f (goal, cold 4 KiB pages: <= 0.8)\n", f.ours.ms / f.theirs.ms);
+        if (cold) {
+            // The flat array must be written once; the rest of the load need
+            // not touch fresh memory at all.
+            double limit = f.touch.ms + warm.ms;
+            std::printf("  %-40s %9.1f %9.1f\n", "first touch of a fresh flat-sized array", f.touch.ms,
+                        mb(f.touch));
+            std::printf("  %-40s %9.1f\n", "limit: that touch + our warm load", limit);
+            std::printf("  time ours / limit: %.2f (goal, 4 KiB pages: <= 1.15)\n", f.ours.ms / limit);
+            std::printf("  peak ours / flat array: %.2f (goal <= 1.1)\n", mb(f.ours) / flatMb);
+        }
+        if (f.theirs.triangles != f.ours.triangles)
+            std::printf("  note: lib3ds counted %ld triangles\n", f.theirs.triangles);
     }
     std::remove(path.c_str());
     return 0;
