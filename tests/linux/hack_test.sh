@@ -110,17 +110,16 @@ check "... before the read ended" [ ! -s "$T/large.err" ]
 rm -f "$T/large.3ds"
 "$XWIN" destroy "$window"
 
-# The window vanishing at random moments, a few at a time, for a few
+# The window vanishing while the hack draws, a few at a time, for a few
 # seconds: destroyed, or gone with the client that made it, or the parent
 # of the child the hack made. Every size request the GL driver makes is
 # held back and a failed one leaves a size that corrupts the driver's heap
-# (late_geometry), so a hack that lets the driver go on after the window
-# is gone crashes or hangs here. A window gone before the hack found it is
-# told as for a wrong id.
-stress_until=$((SECONDS + 6)) tries=0 quiet_ends=0 stress_pids=() stress_windows=() stress_holders=()
-while [ "$SECONDS" -lt "$stress_until" ] || [ "$tries" -lt 6 ]; do
+# (late_geometry), so a hack that lets the driver go on once the window is
+# gone crashes or hangs here.
+stress_until=$((SECONDS + 6)) tries=0 stress_pids=() stress_windows=() stress_holders=()
+while [ "$SECONDS" -lt "$stress_until" ] || [ "$tries" -lt 8 ]; do
     round=()
-    for k in 0 1 2; do
+    for k in 0 1 2 3; do
         flat=()
         ((RANDOM % 2)) && flat=(flat)
         make_window 160 120 $((k * 170)) 880 "${flat[@]}"
@@ -131,20 +130,18 @@ while [ "$SECONDS" -lt "$stress_until" ] || [ "$tries" -lt 6 ]; do
         tries=$((tries + 1))
     done
     for try in "${round[@]}"; do
-        sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.2f", r / 32768 * 0.6 }')"
+        settle 15 draws "${stress_windows[try]}"
+        sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.3f", r / 32768 * 0.1 }')"
         if ((RANDOM % 2)); then "$XWIN" destroy "${stress_windows[try]}"; else kill "${stress_holders[try]}"; fi
     done
     for try in "${round[@]}"; do
         wait_for "${stress_pids[try]}" 3
-        err=$T/stress$try.err
-        check "window vanished (try $try): the hack ends with 0" \
-            eval '[ "$rc" = 0 ] || { [ "$rc" = 1 ] && grep -q "^ondrake: no window" "$err"; }'
-        [ "$rc" = 0 ] && quiet_ends=$((quiet_ends + 1))
-        check "... without a sanitizer report" eval '! grep -q "Sanitizer\|runtime error" "$err"'
+        check "the window vanished while it drew (try $try): it ends with 0, quietly" \
+            eval '[ "$rc" = 0 ] && [ ! -s "$T/stress$try.err" ]'
         [ "$rc" = running ] && kill -9 "${stress_pids[try]}"
     done
 done
-echo "the window vanished under $tries hacks: $quiet_ends ended with 0, the rest before finding it"
+echo "the window vanished under $tries drawing hacks"
 
 # Unmapped or wholly covered, it sleeps; seen again, it draws.
 make_window 320 240 0 0

@@ -45,6 +45,10 @@ else
 fi
 hack=$root/usr/libexec/xscreensaver/ondrake
 check "the hack is there" test -x "$hack"
+# Installed, the README's programs: line, which names the hack alone for
+# xscreensaver to find in its folder.
+program=$hack
+[ "$installed" = yes ] && program=ondrake
 
 # No -model: the hack finds the model installed beside it.
 cat >"$HOME/.xscreensaver" <<END
@@ -56,7 +60,7 @@ fade: False
 unfade: False
 mode: one
 selected: 0
-programs: GL: "Ondrake" $hack --root \n
+programs: GL: "Ondrake" $program --root \n
 END
 
 # xscreensaver runs no hacks as root: there it runs as nobody.
@@ -76,7 +80,7 @@ done
 xscreensaver-command -activate >/dev/null 2>&1
 pid=""
 for _ in $(seq 200); do
-    pid=$(pgrep -f "^$hack" | head -1)
+    pid=$(pgrep -f "^$program --root" | head -1)
     [ -n "$pid" ] && break
     sleep 0.1
 done
