@@ -22,7 +22,7 @@ constexpr int kGlxBadDrawable = 2, kGlxBadCurrentWindow = 5, kGlxBadWindow = 12;
 // other errors are only noted here and acted on between frames.
 bool errorSeen = false;
 XErrorEvent firstError;
-int glxErrorBase = -1000;
+int glxErrorBase = -1000;  // none of GLX's codes match until GLX is found
 // The window the picture goes to and the one drawn on, once found: their
 // disappearance is the end.
 Window watched[2] = {};
@@ -106,7 +106,7 @@ bool MakeOwnWindow(X11Target& target) {
     target.window = MakeSceneWindow(target, screen, RootWindow(display, screen),
                                     StructureNotifyMask | VisibilityChangeMask | KeyPressMask, false);
     if (!target.window) return false;
-    target.drawable = target.window;
+    target.drawable = watched[0] = target.window;
     target.ownWindow = true;
     XStoreName(display, target.window, "Ondrake");
     XClassHint hint{const_cast<char*>("ondrake"), const_cast<char*>("Ondrake")};
