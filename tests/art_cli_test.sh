@@ -1,7 +1,7 @@
 #!/bin/bash
 # ondrake-art: the face files, their bytes the same on every run, and the
 # same as those the Windows builds embedded (drawn by their own native
-# build of the tool), where those builds exist.
+# build of the tool).
 #   art_cli_test.sh TOOL BUILD_ROOT
 set -u
 tool=$1 build_root=$2
@@ -26,10 +26,9 @@ done
 diff -r "$dir/a" "$dir/b" >/dev/null
 expect "two runs give the same bytes" 0 $?
 for preset in win32 win64; do
-    if [ -d "$build_root/$preset/faces" ]; then
-        diff -r "$dir/a" "$build_root/$preset/faces" >/dev/null
-        expect "the $preset build embeds the same faces" 0 $?
-    fi
+    [ -d "$build_root/$preset/faces" ] || missing "the $preset build's faces"
+    diff -r "$dir/a" "$build_root/$preset/faces" >/dev/null
+    expect "the $preset build embeds the same faces" 0 $?
 done
 
 "$tool" faces "$dir/missing/folder" 2>"$dir/err"

@@ -11,6 +11,7 @@
 #include <jpeglib.h>
 
 #include "file_bytes.h"
+#include "test_folder.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ Region Find(const Decoded& picture, Pred pred) {
 }
 
 TEST(Preview, IsASmallBaselineJpegOfTheModelAndItsTrailOnBlack) {
-    const std::string dir = testing::TempDir();
+    const std::string dir = TestFolder();
     const std::string model = dir + "preview_test.3ds", first = dir + "preview_a.jpg", second = dir + "preview_b.jpg";
     const std::string render = " --frames " + std::to_string(ONDRAKE_PREVIEW_FRAMES) + " --size " ONDRAKE_PREVIEW_SIZE;
     ASSERT_TRUE(Tool("make " + model));

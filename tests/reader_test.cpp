@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fixtures.h"
+#include "test_folder.h"
 
 namespace {
 
@@ -214,7 +215,7 @@ TEST(Reader, EmptyScenesGiveAnEmptyArray) {
 
 TEST(Reader, LoadsFromAFileAsFromMemory) {
     Bytes bytes = WriteModel3ds({TwoTriangles(1, 2)});
-    std::string path = testing::TempDir() + "reader_test.3ds";
+    std::string path = TestFolder() + "reader_test.3ds";
     std::FILE* f = std::fopen(path.c_str(), "wb");
     ASSERT_TRUE(f);
     std::fwrite(bytes.data(), 1, bytes.size(), f);

@@ -1,14 +1,15 @@
 #!/bin/bash
 # The release zip of the Windows build: the three programs and the text for
-# users, byte for byte as the dist folder holds them, and the same bytes when
-# packed again.
-#   release_test.sh BUILD_ROOT
+# users, byte for byte as the dist folder holds them, the same bytes when
+# packed again, and the same files from a second build of the same sources
+# in another folder.
+#   release_test.sh SOURCE_ROOT
 set -u
-build=$1/win32
-[ -f "$build/Ondrake-1.0.zip" ] || { echo "no win32 build: skipped"; exit 77; }
+source_root=$1 build=$1/build/win32
+source "$(dirname "$0")/checks.sh"
+[ -f "$build/Ondrake-1.0.zip" ] || missing "the win32 build"
 T=$(mktemp -d)
 trap 'rm -rf "$T"' EXIT
-source "$(dirname "$0")/checks.sh"
 
 names=$(unzip -Z1 "$build/Ondrake-1.0.zip" | sort | tr '\n' ' ')
 expect "the zip's files" "Ondrake.3ds Ondrake.dll Ondrake.scr README.txt " "$names"
@@ -21,5 +22,13 @@ check "README.txt has Windows line ends" grep -q $'\r$' "$build/dist/README.txt"
 "$build/hosttools/bin/ondrake-release" "$T/again.zip" "$build/dist/README.txt" "$build/dist/Ondrake.scr" \
     "$build/dist/Ondrake.dll" "$build/dist/Ondrake.3ds"
 check "packed again, the same zip" cmp -s "$T/again.zip" "$build/Ondrake-1.0.zip"
+
+# The folder a build lies in must leave no trace in what it makes.
+other=$T/another-build-folder
+(cd "$source_root" && cmake --preset win32 -B "$other" >/dev/null && cmake --build "$other" >/dev/null)
+check "a second build in $other succeeds" [ -f "$other/Ondrake-1.0.zip" ]
+for name in $(ls "$build/dist") ../Ondrake-1.0.zip; do
+    check "$name: the same bytes from a build in another folder" cmp "$build/dist/$name" "$other/dist/$name"
+done
 echo "release zip: $(stat -c %s "$build/Ondrake-1.0.zip") bytes; $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

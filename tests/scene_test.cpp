@@ -12,11 +12,12 @@
 #include "fixtures.h"
 #include "headless_render.h"
 #include "scene.h"
+#include "test_folder.h"
 
 namespace {
 
 const std::string& DrakePath() {
-    static const std::string path = WriteDrake(testing::TempDir() + "scene_test_drake.3ds");
+    static const std::string path = WriteDrake(TestFolder() + "scene_test_drake.3ds");
     return path;
 }
 
@@ -167,7 +168,7 @@ TEST_F(Frames, ATriangleWithZeroFaceNormalIsNotDisplaced) {
     object.name = "Flat";
     object.positions = {0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0};
     object.faces = {0, 1, 2, 3, 4, 5};
-    Start(WriteFile(testing::TempDir() + "scene_test_flat.3ds", WriteModel3ds({object})));
+    Start(WriteFile(TestFolder() + "scene_test_flat.3ds", WriteModel3ds({object})));
     ASSERT_EQ(scene.vertexCount, 6);
     EXPECT_EQ(scene.faceNormals[2], 0.0f);
     EXPECT_EQ(scene.faceNormals[5], 1.0f);
@@ -246,7 +247,7 @@ std::string TrianglesPath(const std::string& name, const std::vector<Vec>& corne
         object.positions.insert(object.positions.end(), {float(c.x), float(c.y), float(c.z)});
         object.faces.push_back(static_cast<uint16_t>(object.faces.size()));
     }
-    return WriteFile(testing::TempDir() + name, WriteModel3ds({object}));
+    return WriteFile(TestFolder() + name, WriteModel3ds({object}));
 }
 
 std::string LeftTrianglePath() {

@@ -5,7 +5,8 @@
 bool WriteFileBytes(const std::string& path, const void* bytes, size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
-    bool written = std::fwrite(bytes, 1, size, file) == size;
+    // An empty file is written too; fwrite must not be handed its null data.
+    bool written = size == 0 || std::fwrite(bytes, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
 

@@ -13,6 +13,7 @@
 #include "fps_meter.h"
 #include "hack_options.h"
 #include "model_check.h"
+#include "test_folder.h"
 
 namespace {
 
@@ -221,7 +222,7 @@ TEST(HackModel, BesideTheHackThenWhereItIsInstalled) {
 }
 
 TEST(HackModel, OnlyRegularReadableFilesAreRead) {
-    std::string dir = testing::TempDir() + "hack_model_check." + std::to_string(getpid());
+    std::string dir = TestFolder() + "hack_model_check";
     ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
     std::ofstream(dir + "/model.3ds") << "MM";
     ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0600), 0);

@@ -11,11 +11,12 @@
 #include "headless_render.h"
 #include "overlay_text.h"
 #include "scene.h"
+#include "test_folder.h"
 
 namespace {
 
 const std::string& DrakePath() {
-    static const std::string path = WriteDrake(testing::TempDir() + "hack_pictures_drake.3ds");
+    static const std::string path = WriteDrake(TestFolder() + "hack_pictures_drake.3ds");
     return path;
 }
 

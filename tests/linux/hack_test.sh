@@ -6,9 +6,10 @@
 # and hostile model files.
 #   hack_test.sh HACK MODEL XWIN MAKE_HOSTILE MODEL_TOOL REGRESSIONS ARTIFACTS LATE_GEOMETRY
 set -u
-command -v Xvfb >/dev/null && command -v convert >/dev/null || { echo "Xvfb or ImageMagick missing: skipped"; exit 77; }
 HACK=$1 MODEL=$2 XWIN=$3 MAKE_HOSTILE=$4 MODEL_TOOL=$5 REGRESSIONS=$6 artifacts=$7 LATE_GEOMETRY=$8
 source "$(dirname "$0")/x_env.sh"
+command -v Xvfb >/dev/null || missing "Xvfb"
+command -v convert >/dev/null || missing "ImageMagick"
 mkdir -p "$artifacts"
 
 # Picture measures, from a screenshot of one window.
@@ -231,7 +232,7 @@ done
 # Hostile model files, each in a window of its own (smaller than the trail
 # texture, so the small capture is checked too), all at once.
 mkdir -p "$T/hostile"
-"$MAKE_HOSTILE" "$T/hostile" "$REGRESSIONS" || echo "FAIL: hostile files not written"
+check "the hostile files are written" "$MAKE_HOSTILE" "$T/hostile" "$REGRESSIONS"
 mkdir "$T/hostile/a folder.3ds"
 mkfifo "$T/hostile/fifo.3ds"
 models=("$T"/hostile/*.3ds "$T/hostile/missing.3ds")

@@ -4,7 +4,7 @@
 # Sets T (the temporary folder). Call x_start_display WxH; start hacks with
 # start_hack, which records them for the cleanup.
 
-T=$(mktemp -d /tmp/ondrake-x11.XXXXXX)
+T=$(mktemp -d --tmpdir ondrake-x11.XXXXXX)
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run

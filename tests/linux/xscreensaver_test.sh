@@ -7,13 +7,13 @@
 # deactivates.
 #   xscreensaver_test.sh LINUX_BUILD_DIR ARTIFACTS
 set -u
-for tool in Xvfb xscreensaver xscreensaver-command convert dpkg-deb; do
-    command -v "$tool" >/dev/null || { echo "$tool missing: skipped"; exit 77; }
-done
 linux_build=$1 artifacts=$2
-package=$(ls "$linux_build"/ondrake_*_*.deb 2>/dev/null | head -1)
-[ -n "$package" ] || { echo "no package in $linux_build (cmake --build --preset linux): skipped"; exit 77; }
 source "$(dirname "$0")/x_env.sh"
+for tool in Xvfb xscreensaver xscreensaver-command convert dpkg-deb; do
+    command -v "$tool" >/dev/null || missing "$tool"
+done
+package=$(ls "$linux_build"/ondrake_*_*.deb 2>/dev/null | head -1)
+[ -n "$package" ] || missing "the package in $linux_build (cmake --build --preset linux)"
 mkdir -p "$artifacts"
 x_start_display 1024x768 || { echo "no Xvfb"; exit 1; }
 

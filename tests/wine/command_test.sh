@@ -15,9 +15,10 @@ host='C:\command_host.exe'
 
 # In-process checks. Freed memory is filled (warn+heap), so that a handler
 # touching a deleted button would crash here rather than pass by luck.
-out=$(WINEDEBUG=warn+heap $W "$host" checks 2>/dev/null | tr -d '\r')
+out=$(WINEDEBUG=warn+heap wine_run "$host" checks)
+status=$?
 grep -vE '^[0-9]+ passed' <<<"$out" | sed 's/^/  /'
-count_checks "$out" "in-process checks"
+count_checks "$out" "in-process checks" "$status"
 
 # The host window, driven from outside.
 log=$WINEPREFIX/drive_c/host.log

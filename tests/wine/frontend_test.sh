@@ -10,12 +10,13 @@ wine_start 1024x768 "$T/pfx"
 app=$WINEPREFIX/drive_c/Ondrake
 mkdir -p "$app/work"
 cp "$PROBES/frontend_test.exe" "$app/"
-run() { $W 'C:\Ondrake\frontend_test.exe' "$@" 2>/dev/null | tr -d '\r'; }
+run() { wine_run 'C:\Ondrake\frontend_test.exe' "$@"; }
 
 # English locale (code page 1252).
 out=$(run checks 'C:\Ondrake\work')
+status=$?
 grep FAIL <<<"$out"
-count_checks "$out" "checks under en_US"
+count_checks "$out" "checks under en_US" "$status"
 check "argument text drops the program path" [ "$(run args /S 123)" = "[args /S 123]" ]
 check "program folder" [ "$(run folder)" = 'C:\Ondrake' ]
 cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
@@ -68,8 +69,9 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     mkdir -p "$app/work"
     cp "$PROBES/frontend_test.exe" "$app/"
     out=$(run checks 'C:\Ondrake\work')
+    status=$?
     grep FAIL <<<"$out"
-    count_checks "$out" "checks under ja_JP"
+    count_checks "$out" "checks under ja_JP" "$status"
 
     # The saver in a folder whose name ends in a character whose second byte
     # is a backslash (能: 0x94 0x5C), with a music file named so: its

@@ -2,13 +2,15 @@
 # temporary folder, an Xvfb display, and the Windows build to test.
 #
 #   source wine_env.sh BUILD_ROOT NAME
-# Skips the test (exit 77) where Wine or Xvfb is missing, and says which
+# Fails (see missing) where Wine or Xvfb is missing, and says which
 # build NAME runs. Sets T (the temporary folder) and, through wine_build.sh,
 # W, DIST, PROBES and WINE_ARCH_NOTE. Call wine_start first.
 
-command -v Xvfb >/dev/null && [ -x /usr/lib/wine/wine64 ] || { echo "Wine or Xvfb missing: skipped"; exit 77; }
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
+command -v Xvfb >/dev/null || missing "Xvfb"
+[ -x /usr/lib/wine/wine64 ] || missing "Wine (/usr/lib/wine/wine64)"
 build_root=$1
-T=$(mktemp -d /tmp/ondrake-wine.XXXXXX)
+T=$(mktemp -d --tmpdir ondrake-wine.XXXXXX)
 export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
 export WINEDEBUG=-all LANG=en_US.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
@@ -18,7 +20,6 @@ export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 echo "$2: $WINE_ARCH_NOTE"
 
 displays=()
@@ -81,24 +82,16 @@ settings_file() {
     printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932
 }
 
-# probe ARGS...: the probe's answer, without Wine's carriage returns, and
-# its exit code.
-probe() {
-    $W "$PROBES/probe.exe" "$@" 2>/dev/null | tr -d '\r'
+# wine_run PROGRAM ARGS...: the program's standard output without Wine's
+# carriage returns, and its exit code.
+wine_run() {
+    $W "$@" 2>/dev/null | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }
+probe() { wine_run "$PROBES/probe.exe" "$@"; }
 
 # Pictures and times.
 now_ms() { date +%s%3N; }
-# eventually SECONDS CONDITION: waits for a shell condition to hold.
-eventually() {
-    local i
-    for i in $(seq $(($1 * 10))); do
-        eval "$2" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 shot() { import -window root "$1"; }
 # pixel FILE X Y: the colour there as RRGGBB.
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
