@@ -70,10 +70,11 @@ bool SuitsScene(Display* display, XVisualInfo* visual) {
     return usesGl && rgba && doubleBuffered && depth >= 16;
 }
 
-// A mapped window of the scene's visual on screen, inside parent, with its
-// context: our own top-level window, or a child that covers a window whose
-// visual does not suit the scene (override-redirect, so that no window
-// manager takes it when its parent is the root).
+// A window of the scene's visual on screen, inside parent and of the
+// target's size, with its context: our own top-level window, or a child
+// that covers a window whose visual does not suit the scene
+// (override-redirect, so that no window manager takes it when its parent is
+// the root). Not yet mapped.
 Window MakeSceneWindow(X11Target& target, int screen, Window parent, long events, bool child) {
     Display* display = target.display;
     int attributes[sizeof kSceneVisual / sizeof kSceneVisual[0]];

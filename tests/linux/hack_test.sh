@@ -98,11 +98,11 @@ done
 
 # SIGTERM while a model of hundreds of megabytes is read (it has read 100
 # MB of it, and not yet said that it holds no triangles).
-"$MAKE_HOSTILE" large "$T/large.3ds" 250 || echo "FAIL: the large model not written"
+check "a large model is written" "$MAKE_HOSTILE" large "$T/large.3ds" 250
 make_window 160 120
 start_hack large -window-id "$window" -model "$T/large.3ds"
 reading() { [ "$(awk '/^rchar/ { print $2 }' "/proc/$hack_pid/io" 2>/dev/null || echo 0)" -gt 100000000 ]; }
-settle 30 reading
+check "the hack reads it" settle 30 reading
 killed "$hack_pid" TERM
 echo "SIGTERM while reading a model of $(($(stat -c %s "$T/large.3ds") / 1000000)) MB: ended after $elapsed ms with $rc"
 check "SIGTERM during a long model read ends it with 0" [ "$rc" = 0 ]
