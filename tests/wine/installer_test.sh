@@ -1,10 +1,13 @@
 #!/bin/bash
 # End-to-end tests of OndrakeSetup.exe under Wine on Xvfb, in a fresh
-# prefix: a silent install into the user's programs folder, the saver it
-# selects running from there, the settings file kept over a second
-# install, the uninstaller with another saver selected and with ours, a
-# folder whose name needs a short form, and the finish page's offer to open
-# the settings.
+# prefix where another saver is selected: folders refused, a silent install
+# into the user's programs folder with its Start menu entries, the saver it
+# selects running from there, the settings file kept over a second install,
+# its programs held by the running saver and by another program, an upgrade
+# that keeps the user's newer choice of saver, the uninstaller with another
+# saver selected and with ours (which gives the earlier one back), a folder
+# whose name needs a short form, a second install into another folder, and
+# the installer's pages: Browse, and the finish page's offers.
 #   installer_test.sh BUILD_ROOT
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" installer
@@ -28,12 +31,12 @@ as_built() {  # folder: the three programs there are the ones just built
 }
 none_left() {  # folder: none of what the installer or the saver put there
     local file
-    for file in "${programs[@]}" Ondrake.ini Uninstall.exe; do [ ! -e "$1/$file" ] || return 1; done
+    for file in "${programs[@]}" Ondrake.ini "Uninstall Ondrake.exe"; do [ ! -e "$1/$file" ] || return 1; done
 }
 # uninstall WINDOWS-FOLDER: runs its uninstaller silently. It copies itself away
 # and returns at once; the listing goes last, when it has finished.
 uninstall() {
-    $W "$1\\Uninstall.exe" /S >/dev/null 2>&1
+    $W "$1\\Uninstall Ondrake.exe" /S >/dev/null 2>&1
     eventually 15 '! reg_key_exists "$listing"'
 }
 # start_scr PATH ARGS...: runs a saver in the background; its exit code
@@ -43,10 +46,32 @@ start_scr() {
     ( $W "$@" >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
 }
 scr_code() { eventually "$1" '[ -s "$T/scr-rc" ]' && cat "$T/scr-rc"; }
+saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
+# link NAME: the Start menu entry's target and arguments, as target|arguments.
+link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
+start_menu=$(unix_path "$($W cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
+
+# ---------------------------------------------------------------------------
+# The user had chosen another saver, and switched it off.
+other='C:\windows\system32\other.scr'
+$W reg add "$desktop" /v SCRNSAVE.EXE /d "$other" /f >/dev/null 2>&1
+$W reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+echo "before: $(saver_state)"
+
+# A drive's top folder or one of Windows' own is refused: exit code 3 and
+# nothing changed.
+for refused in 'C:\' 'C:\windows'; do
+    $W "$setup" /S "/D=$refused" >/dev/null 2>&1
+    code=$?
+    check "/D=$refused: refused with 3" [ "$code" = 3 ]
+done
+check "refused: nothing installed, listed or selected" \
+    holds '[ ! -e "$WINEPREFIX/drive_c/Ondrake.scr" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Ondrake.scr" ] &&
+           ! reg_key_exists "$listing" && [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$other" ]'
 
 # ---------------------------------------------------------------------------
 # A silent install, for the current user.
-before=$(date +%s%3N)
+before=$(date +%s%3N) today=$(date +%Y%m%d)
 $W "$setup" /S >/dev/null 2>&1
 code=$?
 echo "/S: installed in $(($(date +%s%3N) - before)) ms"
@@ -55,7 +80,7 @@ folder_win=$($W cmd /c 'echo %LOCALAPPDATA%\Programs\Ondrake' 2>/dev/null | tr -
 folder=$(unix_path "$folder_win")
 echo "/S: the user's programs folder is $folder_win"
 check "/S: the three programs, as built, in the user's programs folder" as_built "$folder"
-check "/S: the uninstaller beside them" [ -f "$folder/Uninstall.exe" ]
+check "/S: the uninstaller beside them, by a name of its own" [ -f "$folder/Uninstall Ondrake.exe" ]
 check "/S: the programs list says where it installed" [ "$(reg_value "$listing" InstallLocation)" = "$folder_win" ]
 saver=$(reg_value "$desktop" SCRNSAVE.EXE)
 echo "/S: SCRNSAVE.EXE is $saver"
@@ -65,8 +90,16 @@ check "/S: listed as Ondrake 1.0.0.0 by Ondrake" \
     holds '[ "$(reg_value "$listing" DisplayName)|$(reg_value "$listing" DisplayVersion)|$(reg_value "$listing" Publisher)" = "Ondrake|1.0.0.0|Ondrake" ]'
 check "/S: listed with the saver's icon" [ "$(reg_value "$listing" DisplayIcon)" = "$folder_win\\Ondrake.scr,0" ]
 check "/S: listed with its uninstaller, and its silent form" \
-    holds '[ "$(reg_value "$listing" UninstallString)" = "\"$folder_win\\Uninstall.exe\"" ] &&
-           [ "$(reg_value "$listing" QuietUninstallString)" = "\"$folder_win\\Uninstall.exe\" /S" ]'
+    holds '[ "$(reg_value "$listing" UninstallString)" = "\"$folder_win\\Uninstall Ondrake.exe\"" ] &&
+           [ "$(reg_value "$listing" QuietUninstallString)" = "\"$folder_win\\Uninstall Ondrake.exe\" /S" ]'
+installed_on=$(reg_value "$listing" InstallDate)
+check "/S: listed with our home page and the day it was installed" \
+    holds '[ "$(reg_value "$listing" URLInfoAbout)" = https://ondrake.example/ ] &&
+           { [ "$installed_on" = "$today" ] || [ "$installed_on" = "$(date +%Y%m%d)" ]; }'
+check "/S: a Start menu entry opens the settings" [ "$(link "Ondrake Settings")" = "$folder_win\\Ondrake.scr|/c" ]
+check "/S: a Start menu entry selects the saver as right-click Install does" \
+    [ "$(link "Use Ondrake as the Screen Saver" | tr A-Z a-z)" = \
+      "$(echo "C:\\windows\\system32\\rundll32.exe|desktop.cpl,InstallScreenSaver $saver" | tr A-Z a-z)" ]
 bytes=0
 for file in "${programs[@]}"; do bytes=$((bytes + $(stat -c %s "$folder/$file"))); done
 listed=$(($(reg_value "$listing" EstimatedSize)))
@@ -99,41 +132,80 @@ $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
 
-# While the saver runs (its settings dialog open) its programs cannot be
-# replaced or removed: a silent install or uninstall then ends with 2 and
-# changes nothing. The model is not held open, so an older one stays as a
-# mark. The uninstaller runs in place (_?=) to give its exit code.
+# blocked_while WHY CODE: a silent install, and a silent uninstall run in
+# place (_?=) to give its exit code, both end with CODE and change nothing.
+# The model is not held open, so an older one stays as a mark.
+blocked_while() {
+    local expected=$2 code
+    $W "$setup" /S >/dev/null 2>&1
+    code=$?
+    check "$1, /S: ends with $expected" [ "$code" = "$expected" ]
+    check "$1, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
+    $W "$folder_win\\Uninstall Ondrake.exe" /S "_?=$folder_win" >/dev/null 2>&1
+    code=$?
+    check "$1, uninstall: ends with $expected, everything left, still listed" \
+        holds '[ "$code" = "$expected" ] && [ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] &&
+               [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
+}
+
+# While the saver runs (its preview in a host window, which has no window
+# of the saver's own to find it by) its programs cannot be replaced or
+# removed.
 printf 'an older model' >"$folder/Ondrake.3ds"
-start_scr "$folder_win\\Ondrake.scr" /c
-probe wait "<Ondrake>" 15000 >/dev/null
-$W "$setup" /S >/dev/null 2>&1
-code=$?
-check "saver running, /S: ends with 2" [ "$code" = 2 ]
-check "saver running, /S: the older model left as it was" [ "$(cat "$folder/Ondrake.3ds")" = "an older model" ]
-$W "$folder_win\\Uninstall.exe" /S "_?=$folder_win" >/dev/null 2>&1
-code=$?
-check "saver running, uninstall: ends with 2" [ "$code" = 2 ]
-check "saver running, uninstall: everything left, still listed" \
-    holds '[ -f "$folder/Ondrake.scr" ] && [ -f "$folder/Ondrake.3ds" ] && [ -f "$folder/Ondrake.ini" ] && reg_key_exists "$listing"'
-probe close "<Ondrake>" >/dev/null
+$W "$PROBES/probe.exe" host 152 112 30000 >"$T/host" 2>/dev/null &
+eventually 5 '[ -s "$T/host" ]'
+start_scr "$folder_win\\Ondrake.scr" /p "$(head -1 "$T/host" | tr -d '\r')"
+eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
+blocked_while "saver running" 2
+probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
 scr_code 10 >/dev/null
 
+# Another program holding the renderer open, as a virus scanner may, is no
+# running saver.
+rm -f "$T/release"
+$W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.dll" "$(winepath_of "$T/release")" >"$T/hold" 2>/dev/null &
+holder=$!
+eventually 10 '[ -s "$T/hold" ]'
+blocked_while "held by another program" 4
+# The message says which: Uninstall on the first page, then the box.
+$W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win" >/dev/null 2>&1 &
+uninstaller=$!
+if probe wait "Ondrake Uninstall " 15000; then
+    probe post "Ondrake Uninstall " 273 1 >/dev/null
+    check "held by another program: the message names the holder, not the saver" \
+        grep -q "held open by another program, perhaps a virus scanner" <<<"$(probe box "Ondrake Uninstall" 15000)"
+    probe close "Ondrake Uninstall " >/dev/null
+fi
+wait "$uninstaller"
+touch "$T/release"
+wait "$holder"
+
+# The user has since chosen another saver: an upgrade leaves it chosen.
+newer='C:\windows\system32\newer.scr'
+$W reg add "$desktop" /v SCRNSAVE.EXE /d "$newer" /f >/dev/null 2>&1
+$W "$setup" /S >/dev/null 2>&1
+check "upgrade: the programs replaced" as_built "$folder"
+check "upgrade: the user's newer choice of saver stays" [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$newer" ]
+
 # Uninstalling while another saver is selected: that choice stays, and so
-# does every file that is not ours.
-other='C:\windows\system32\other.scr'
-$W reg add "$desktop" /v SCRNSAVE.EXE /d "$other" /f >/dev/null 2>&1
+# does every file that is not ours, and the folder holding one.
 printf 'mine' >"$folder/notes.txt"
 printf 'mine' >"$work/mine.3ds"
 check "uninstall: finishes within 15 s, its listing gone" uninstall "$folder_win"
 check "uninstall: the programs, the settings file and the uninstaller gone" none_left "$folder"
 check "uninstall: the model's copy in C:\\qorbel gone" [ ! -e "$work/Ondrake.3ds" ]
-check "uninstall: the user's own files stay" holds '[ -f "$folder/notes.txt" ] && [ -f "$work/mine.3ds" ]'
-check "uninstall: another saver stays selected" [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$other" ]
+check "uninstall: the user's own files stay, in their folders" holds '[ -f "$folder/notes.txt" ] && [ -f "$work/mine.3ds" ]'
+check "uninstall: the Start menu entries gone" [ ! -e "$start_menu" ]
+check "uninstall: another saver stays selected" [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$newer" ]
 
 # ---------------------------------------------------------------------------
 # A folder chosen on the command line whose names are no 8.3 names. NSIS
 # wants /D= last and unquoted, while Wine quotes an argument with blanks:
-# given word by word, the words reach it joined by single blanks.
+# given word by word, the words reach it joined by single blanks. The user
+# has switched the saver off meanwhile.
+$W reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
+round_before=$(saver_state)
+echo "second round, before: $round_before"
 chosen_win='C:\My Screen Savers\Ondrake Drake'
 chosen=$WINEPREFIX/drive_c/My\ Screen\ Savers/Ondrake\ Drake
 # shellcheck disable=SC2086
@@ -151,20 +223,54 @@ check "/D: SCRNSAVE.EXE is a short name" short_name "$saver"
 check "/D: ... of the installed Ondrake.scr" [ "$(unix_path "$saver")" -ef "$chosen/Ondrake.scr" ]
 $W "$setup" /S >/dev/null 2>&1
 check "again /S without /D: the earlier folder is used" holds 'as_built "$chosen" && [ ! -e "$folder/Ondrake.scr" ]'
-check "uninstall: finishes within 15 s, its listing gone" uninstall "$chosen_win"
-check "uninstall: our saver no longer selected" [ -z "$(reg_value "$desktop" SCRNSAVE.EXE)" ]
-check "uninstall: the emptied folder gone" [ ! -e "$chosen" ]
+
+# One install per user: installing into another folder moves it there,
+# settings and all, and the selected saver and the listing follow.
+printf 'the settings' >"$chosen/Ondrake.ini"
+# shellcheck disable=SC2086
+$W "$setup" /S /D=$folder_win >/dev/null 2>&1
+check "another folder: the programs and settings there" holds 'as_built "$folder" && [ "$(cat "$folder/Ondrake.ini")" = "the settings" ]'
+check "another folder: the first copy's folder gone" [ ! -e "$chosen" ]
+check "another folder: listed there" [ "$(reg_value "$listing" InstallLocation)" = "$folder_win" ]
+check "another folder: SCRNSAVE.EXE follows" [ "$(unix_path "$(reg_value "$desktop" SCRNSAVE.EXE)")" -ef "$folder/Ondrake.scr" ]
+check "another folder: the Start menu entry follows" [ "$(link "Ondrake Settings")" = "$folder_win\\Ondrake.scr|/c" ]
+
+# Uninstalling while Ondrake is still the saver gives back the one found
+# before, with its switch.
+check "uninstall: finishes within 15 s, its listing gone" uninstall "$folder_win"
+echo "second round, after: $(saver_state)"
+check "uninstall: the saver and its switch from before given back" [ "$(saver_state)" = "$round_before" ]
+check "uninstall: the folder, holding the user's file, stays" holds '[ -f "$folder/notes.txt" ] && none_left "$folder"'
 
 # ---------------------------------------------------------------------------
-# The installer's pages: Install, then Finish with its offer to open the
-# settings, both taken by the default button (IDOK in WM_COMMAND).
+# The installer's pages, each taken by the default button (IDOK in
+# WM_COMMAND): the components, whose choice /NOSELECT unticks; the folder,
+# a drive's top folder there refused with a message, and Browse giving the
+# folder picked a folder of Ondrake's own; Install; then Finish with its
+# offers to open our settings and Windows' screen saver settings.
 rm -f "$T/setup-rc"
-( $W "$setup" >/dev/null 2>&1; echo $? >"$T/setup-rc" ) &
-offer() { probe children "Ondrake Setup " | grep -F "|Open the screen saver's settings|" | grep -q 'visible=1$'; }
+( $W "$setup" /NOSELECT '/D=C:\' >/dev/null 2>&1; echo $? >"$T/setup-rc" ) &
+page() { probe children "Ondrake Setup " | grep -F "|$1|" | grep -q 'visible=1$'; }
 if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000; then
-    check "pages: no offer before installing" holds '! offer'
     probe post "Ondrake Setup " 273 1 >/dev/null
-    check "pages: after Install, the finish page offers the settings" eventually 15 offer
+    if check "pages: the folder page" eventually 10 'page "C:\\"'; then
+        probe post "Ondrake Setup " 273 1 >/dev/null
+        refusal=$(probe box "Ondrake Setup" 10000)
+        check "pages: a drive's top folder refused, saying why" grep -q "^Ondrake cannot be installed in C:\\\\: it is the top folder of a drive" <<<"$refusal"
+        read -r cx cy < <(probe find "Ondrake Setup " | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
+        IFS=, read -r bx by bw bh < <(probe children "Ondrake Setup " | grep -F '|B&rowse...|' | cut -d'|' -f3)
+        xdotool mousemove $((cx + bx + bw / 2)) $((cy + by + bh / 2)) click 1
+        probe wait "Browse for Folder" 10000 >/dev/null
+        sleep 0.5
+        probe post "Browse for Folder" 273 1 >/dev/null
+        check "pages: Browse adds \\Ondrake to the folder picked" eventually 10 'page "C:\Ondrake"'
+    fi
+    check "pages: no offers before installing" holds '! page "Open the screen saver'"'"'s settings"'
+    probe post "Ondrake Setup " 273 1 >/dev/null
+    check "pages: after Install, the finish page offers our settings and Windows' screen saver settings" \
+        eventually 15 'page "Open the screen saver'"'"'s settings" && page "Open Windows'"'"' screen saver settings (wait time, sign-in on resume)"'
+    check "pages: installed in the folder Browse gave" as_built "$WINEPREFIX/drive_c/Ondrake"
+    check "pages: /NOSELECT left the saver as it was" [ "$(saver_state)" = "$round_before" ]
     probe post "Ondrake Setup " 273 1 >/dev/null
     check "pages: Finish opens the installed saver's settings" probe wait "<Ondrake>" 15000
     check "pages: the installer ends with 0" eventually 10 '[ "$(cat "$T/setup-rc" 2>/dev/null)" = 0 ]'

@@ -25,7 +25,13 @@
 //                             W x H; prints its handle; lives MS, or
 //                             until it is sent WM_USER (then it destroys
 //                             its window first and stays 2 s more)
+//   probe hold FILE UNTIL     holds FILE open, sharing it with no one, as a
+//                             virus scanner may; prints "held", then waits
+//                             until the file UNTIL exists (60 s at most)
+//   probe link FILE           the shortcut's target and arguments, as
+//                             "target|arguments"
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -259,6 +265,37 @@ int Host(int width, int height, int ms) {
     return 0;
 }
 
+int Hold(const char* file, const char* until) {
+    HANDLE held = CreateFileW(Wide(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    DWORD start = GetTickCount();
+    while (GetFileAttributesW(Wide(until).c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 60000)
+        Sleep(20);
+    CloseHandle(held);
+    return 0;
+}
+
+int Link(const char* file) {
+    CoInitialize(nullptr);
+    IShellLinkW* link = nullptr;
+    IPersistFile* persisted = nullptr;
+    wchar_t target[MAX_PATH] = {}, arguments[1024] = {};
+    bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                           reinterpret_cast<void**>(&link))) &&
+                SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persisted))) &&
+                SUCCEEDED(persisted->Load(Wide(file).c_str(), STGM_READ)) &&
+                SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
+                SUCCEEDED(link->GetArguments(arguments, 1024));
+    if (persisted) persisted->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    if (!read) return 1;
+    std::printf("%s|%s\n", Utf8(target).c_str(), Utf8(arguments).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,6 +319,8 @@ int main(int argc, char** argv) {
     }
     if (argc == 5 && !std::strcmp(argv[1], "host"))
         return Host(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    if (argc == 4 && !std::strcmp(argv[1], "hold")) return Hold(argv[2], argv[3]);
+    if (argc == 3 && !std::strcmp(argv[1], "link")) return Link(argv[2]);
     if (argc == 3 && !std::strcmp(argv[1], "mouse")) {
         int failed = Post(argv[2], WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
         failed |= Post(argv[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
@@ -289,6 +328,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|desktop|host ...\n");
+                         "       follow|desktop|host|hold|link ...\n");
     return 2;
 }
