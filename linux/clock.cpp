@@ -2,8 +2,10 @@
 
 #include <ctime>
 
-uint32_t MonotonicMilliseconds() {
+int64_t MonotonicMicroseconds() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<uint32_t>(uint64_t(now.tv_sec) * 1000u + uint64_t(now.tv_nsec) / 1000000u);
+    return int64_t(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
 }
+
+uint32_t MonotonicMilliseconds() { return static_cast<uint32_t>(MonotonicMicroseconds() / 1000); }

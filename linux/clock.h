@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
-// A monotonic clock in milliseconds, wrapping like the Windows tick count:
-// the scene's clocks and the frame-rate meter's.
+// A monotonic clock in microseconds: the frame loop's wall time.
+int64_t MonotonicMicroseconds();
+
+// The same clock in milliseconds, wrapping like the Windows tick count.
 uint32_t MonotonicMilliseconds();

@@ -3,17 +3,34 @@
 #include <cerrno>
 #include <cstdlib>
 
-const char kHackUsage[] =
-    "usage: ondrake [-window | -root | -window-id ID] [-fps] [-model FILE] [-display NAME]\n";
+const std::string kHackUsage =
+    "usage: ondrake [OPTION]...\n"
+    "  -window          draw in a window of its own (the default)\n"
+    "  -root            draw in the screen saver's window, else on the desktop\n"
+    "  -window-id ID    draw in the window ID (decimal, or hex after 0x)\n"
+    "  -delay US        at least US microseconds from one frame to the next (" + std::to_string(kDefaultDelayUs) + ")\n"
+    "  -fps, -no-fps    show the frame rate in the corner, or not (the default)\n"
+    "  -model FILE      the 3D Studio model to show (the one installed with it)\n"
+    "  -display NAME    the X display (DISPLAY)\n"
+    "  -help            this text\n";
 
-bool ParseWindowId(const std::string& text, unsigned long& id) {
-    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const std::string digits = hex ? text.substr(2) : text;
+namespace {
+
+// Decimal or (hex) hexadecimal digits, and nothing else, up to limit.
+bool ParseNumber(const std::string& digits, bool hex, unsigned long long limit, unsigned long long& value) {
     if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") != std::string::npos)
         return false;
     errno = 0;
-    unsigned long long value = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
-    if (errno == ERANGE || value == 0 || value > 0xFFFFFFFFull) return false;
+    value = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
+    return errno != ERANGE && value <= limit;
+}
+
+}  // namespace
+
+bool ParseWindowId(const std::string& text, unsigned long& id) {
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    unsigned long long value = 0;
+    if (!ParseNumber(hex ? text.substr(2) : text, hex, 0xFFFFFFFFull, value) || value == 0) return false;
     id = static_cast<unsigned long>(value);
     return true;
 }
@@ -33,6 +50,7 @@ bool ParseHackOptions(const std::vector<std::string>& args, const char* screensa
             out = args[++i];
             return true;
         };
+        std::string ignored;
         if (name == "-window") {
             options.target = DrawTarget::OwnWindow;
         } else if (name == "-root") {
@@ -45,13 +63,30 @@ bool ParseHackOptions(const std::vector<std::string>& args, const char* screensa
                 return false;
             }
             options.target = DrawTarget::WindowId;
+        } else if (name == "-delay") {
+            std::string text;
+            if (!value(text)) return false;
+            unsigned long long delay = 0;
+            if (!ParseNumber(text, false, kLongestDelayUs, delay)) {
+                problem = "not a delay in microseconds: " + text;
+                return false;
+            }
+            options.delayUs = static_cast<long>(delay);
         } else if (name == "-fps") {
             options.showFps = true;
+        } else if (name == "-no-fps") {
+            options.showFps = false;
         } else if (name == "-model") {
             if (!value(options.modelPath)) return false;
         } else if (name == "-display") {
             if (!value(options.displayName)) return false;
-        } else {
+        } else if (name == "-help") {
+            options.showHelp = true;
+            return true;
+        } else if (name == "-visual") {
+            // The hack picks its own visual (see x11_target.h).
+            if (!value(ignored)) return false;
+        } else if (name != "-install" && name != "-mono") {
             problem = "unknown option " + args[i];
             return false;
         }
@@ -67,9 +102,9 @@ bool ParseHackOptions(const std::vector<std::string>& args, const char* screensa
 }
 
 std::string DefaultModelPath(const std::string& hackFolder, const std::string& installedRelative,
-                             bool (*exists)(const std::string& path)) {
+                             const std::string& installedAbsolute, bool (*exists)(const std::string& path)) {
     const char kModelName[] = "Ondrake.3ds";
-    std::string beside = hackFolder + "/" + kModelName;
-    if (exists(beside)) return beside;
-    return hackFolder + "/" + installedRelative + "/" + kModelName;
+    for (const std::string& path : {hackFolder + "/" + kModelName, hackFolder + "/" + installedRelative + "/" + kModelName})
+        if (exists(path)) return path;
+    return installedAbsolute + "/" + kModelName;
 }

@@ -1,18 +1,19 @@
 // ondrake: the Ondrake screen saver's picture as an xscreensaver hack. The
 // same scene as the Windows renderer, drawn with GLX at the window's own
-// size, until its window goes away, q or Esc in its own window, or SIGTERM
-// or SIGINT.
+// size, at most once every -delay microseconds and not at all while the
+// window cannot be seen, until its window goes away, q or Esc in its own
+// window, or SIGTERM or SIGINT.
 #include <signal.h>
 #include <unistd.h>
 
 #include <climits>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "clock.h"
 #include "fps_meter.h"
+#include "frame_pacing.h"
 #include "hack_options.h"
 #include "model_check.h"
 #include "overlay_text.h"
@@ -28,14 +29,20 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-void RequestStop(int) { stopRequested = 1; }
+// xscreensaver ends a hack with SIGTERM when the screen unblanks and wants
+// it gone at once, whatever it is doing: reading a large model, or waiting
+// on a swap. Nothing the hack holds outlives it (the X server frees a
+// departing client's windows and contexts), so it ends right here.
+void EndNow(int) { _exit(0); }
 
-// The scene's host services are plain functions; they reach the window and
-// the frame counter through these.
+// The scene's host services are plain functions; they reach the window, the
+// pacing and the frame counter through these.
 X11Target target;
+FramePacing pacing;
 FpsMeter fpsMeter;
 bool showFps = false;
+
+uint32_t SceneClock() { return SceneMilliseconds(pacing, MonotonicMicroseconds()); }
 
 // The scene renews the Windows renderer's title for its front end to find;
 // an X window keeps the name it was given.
@@ -43,7 +50,7 @@ void KeepTitle(const char*) {}
 
 void ShowFrame() {
     if (showFps) {
-        CountFrame(fpsMeter, MonotonicMilliseconds());
+        CountFrame(fpsMeter, SceneClock());
         DrawCornerText(FpsText(fpsMeter), target.width, target.height);
     }
     SwapTarget(target);
@@ -62,25 +69,31 @@ bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 
 }  // namespace
 
 int main(int argc, char** argv) {
+    struct sigaction end = {};
+    end.sa_handler = EndNow;
+    sigemptyset(&end.sa_mask);
+    sigaction(SIGTERM, &end, nullptr);
+    sigaction(SIGINT, &end, nullptr);
+
     HackOptions options;
     std::string problem;
     if (!ParseHackOptions({argv + 1, argv + argc}, std::getenv("XSCREENSAVER_WINDOW"), options, problem)) {
-        std::fprintf(stderr, "ondrake: %s\n%s", problem.c_str(), kHackUsage);
+        std::fprintf(stderr, "ondrake: %s\n%s", problem.c_str(), kHackUsage.c_str());
         return 1;
     }
+    if (options.showHelp) {
+        std::fputs(kHackUsage.c_str(), stdout);
+        return 0;
+    }
     if (options.modelPath.empty())
-        options.modelPath = DefaultModelPath(HackFolder(), ONDRAKE_MODEL_FROM_HACK, FileExists);
+        options.modelPath =
+            DefaultModelPath(HackFolder(), ONDRAKE_MODEL_FROM_HACK, ONDRAKE_MODEL_INSTALLED, FileExists);
     showFps = options.showFps;
-
-    struct sigaction stop = {};
-    stop.sa_handler = RequestStop;
-    sigemptyset(&stop.sa_mask);
-    sigaction(SIGTERM, &stop, nullptr);
-    sigaction(SIGINT, &stop, nullptr);
+    pacing.delayUs = options.delayUs;
 
     if (!OpenTarget(target, options)) {
         CloseTarget(target);
-        return target.gone ? 0 : 1;
+        return 1;
     }
 
     std::string modelProblem = ModelFileProblem(options.modelPath);
@@ -89,17 +102,21 @@ int main(int argc, char** argv) {
                      options.modelPath.c_str(), modelProblem.c_str());
     SceneState scene;
     FitView(scene, target.width, target.height);
-    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, MonotonicMilliseconds,
-                                MonotonicMilliseconds, KeepTitle, ShowFrame});
+    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, SceneClock, SceneClock,
+                                KeepTitle, ShowFrame});
     if (modelProblem.empty() && scene.vertexCount == 0)
         std::fprintf(stderr, "ondrake: no triangles in the model %s; the screen stays black\n",
                      options.modelPath.c_str());
 
-    while (!stopRequested) {
+    for (;;) {
         TargetNews news = PumpEvents(target);
         if (news == TargetNews::End) break;
         if (news == TargetNews::Resized) FitView(scene, target.width, target.height);
-        RenderFrame(scene);
+        int64_t waitUs = 0;
+        if (TimeToDraw(pacing, TargetSeen(target), MonotonicMicroseconds(), waitUs))
+            RenderFrame(scene);
+        else
+            WaitForNews(target, waitUs);
     }
 
     ReleaseScene(scene);

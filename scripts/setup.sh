@@ -21,6 +21,7 @@ packages=(
     procps                                          # pgrep in the end-to-end tests
     fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
     libx11-dev libgl-dev libglx-mesa0 xscreensaver  # the xscreensaver hack: Xlib, GLX, and a real xscreensaver
+    dpkg-dev file                                   # its Debian package's dependencies (dpkg-shlibdeps, for CPack)
 )
 
 sudo=""

@@ -37,18 +37,26 @@ TEST(HackOptions, XscreensaverConventionsWithOneDashOrTwo) {
         unsigned long windowId;
         bool fps;
         const char* model;
+        long delay;
     };
+    const long kDefault = kDefaultDelayUs;
     const Case cases[] = {
-        {{}, DrawTarget::OwnWindow, 0, false, ""},
-        {{"-window"}, DrawTarget::OwnWindow, 0, false, ""},
-        {{"-root"}, DrawTarget::Root, 0, false, ""},
-        {{"--root", "--fps"}, DrawTarget::Root, 0, true, ""},
-        {{"-window-id", "0x2a00007"}, DrawTarget::WindowId, 0x2a00007, false, ""},
-        {{"--window-id", "44040199"}, DrawTarget::WindowId, 44040199, false, ""},
-        {{"-model", "/tmp/a b.3ds", "-fps"}, DrawTarget::OwnWindow, 0, true, "/tmp/a b.3ds"},
-        {{"--model", "-root"}, DrawTarget::OwnWindow, 0, false, "-root"},  // a value, not an option
-        {{"-root", "-window"}, DrawTarget::OwnWindow, 0, false, ""},       // the last one counts
-        {{"-window-id", "0x10", "-root"}, DrawTarget::Root, 0, false, ""},
+        {{}, DrawTarget::OwnWindow, 0, false, "", kDefault},
+        {{"-window"}, DrawTarget::OwnWindow, 0, false, "", kDefault},
+        {{"-root"}, DrawTarget::Root, 0, false, "", kDefault},
+        {{"--root", "--fps"}, DrawTarget::Root, 0, true, "", kDefault},
+        {{"-window-id", "0x2a00007"}, DrawTarget::WindowId, 0x2a00007, false, "", kDefault},
+        {{"--window-id", "44040199"}, DrawTarget::WindowId, 44040199, false, "", kDefault},
+        {{"-model", "/tmp/a b.3ds", "-fps"}, DrawTarget::OwnWindow, 0, true, "/tmp/a b.3ds", kDefault},
+        {{"--model", "-root"}, DrawTarget::OwnWindow, 0, false, "-root", kDefault},  // a value, not an option
+        {{"-root", "-window"}, DrawTarget::OwnWindow, 0, false, "", kDefault},       // the last one counts
+        {{"-window-id", "0x10", "-root"}, DrawTarget::Root, 0, false, "", kDefault},
+        {{"-fps", "--no-fps"}, DrawTarget::OwnWindow, 0, false, "", kDefault},
+        {{"--delay", "0"}, DrawTarget::OwnWindow, 0, false, "", 0},
+        {{"-delay", "30000", "-delay", "1000000000"}, DrawTarget::OwnWindow, 0, false, "", 1000000000},
+        // Taken from every hack, of no use to this one.
+        {{"-install", "--visual", "default", "-mono", "-root"}, DrawTarget::Root, 0, false, "", kDefault},
+        {{"-visual", "-fps"}, DrawTarget::OwnWindow, 0, false, "", kDefault},  // -fps names the visual
     };
     for (const Case& c : cases) {
         Parse parse = ParseArgs(c.args);
@@ -60,7 +68,20 @@ TEST(HackOptions, XscreensaverConventionsWithOneDashOrTwo) {
         EXPECT_EQ(parse.options.windowId, c.windowId);
         EXPECT_EQ(parse.options.showFps, c.fps);
         EXPECT_EQ(parse.options.modelPath, c.model);
+        EXPECT_EQ(parse.options.delayUs, c.delay);
+        EXPECT_FALSE(parse.options.showHelp);
     }
+}
+
+TEST(HackOptions, HelpStopsTheReading) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"-help"}, {"--help"}, {"-root", "-help", "-bogus"}, {"-help", "-window-id"}}) {
+        Parse parse = ParseArgs(args);
+        EXPECT_TRUE(parse.ok) << args[0] << ": " << parse.problem;
+        EXPECT_TRUE(parse.options.showHelp) << args[0];
+    }
+    EXPECT_NE(kHackUsage.find("-delay US"), std::string::npos);
+    EXPECT_NE(kHackUsage.find("(" + std::to_string(kDefaultDelayUs) + ")"), std::string::npos);
 }
 
 TEST(HackOptions, UnknownOptionsAndMissingValuesAreRefusedByName) {
@@ -69,7 +90,7 @@ TEST(HackOptions, UnknownOptionsAndMissingValuesAreRefusedByName) {
         const char* problem;
     };
     const Case cases[] = {
-        {{"-delay", "20000"}, "unknown option -delay"},
+        {{"-bogus", "-help"}, "unknown option -bogus"},
         {{"root"}, "unknown option root"},
         {{"---root"}, "unknown option ---root"},
         {{"-model"}, "-model needs a value"},
@@ -77,6 +98,11 @@ TEST(HackOptions, UnknownOptionsAndMissingValuesAreRefusedByName) {
         {{"-window-id", "0x"}, "not a window id: 0x"},
         {{"-window-id", "12abc"}, "not a window id: 12abc"},
         {{"-display"}, "-display needs a value"},
+        {{"-visual"}, "-visual needs a value"},
+        {{"-delay"}, "-delay needs a value"},
+        {{"-delay", "-5"}, "not a delay in microseconds: -5"},
+        {{"-delay", "1e3"}, "not a delay in microseconds: 1e3"},
+        {{"-delay", "1000000001"}, "not a delay in microseconds: 1000000001"},
     };
     for (const Case& c : cases) {
         Parse parse = ParseArgs(c.args);
@@ -119,51 +145,78 @@ TEST(HackOptions, RootMeansTheScreenSaversWindowWhenItNamesOne) {
     EXPECT_EQ(bad.problem, "XSCREENSAVER_WINDOW is not a window id: screen");
 }
 
+// The value of attribute name in the element that starts at start.
+std::string Attribute(const std::string& xml, size_t start, const std::string& name) {
+    size_t end = xml.find('>', start);
+    size_t at = xml.find(" " + name + "=\"", start);
+    if (at == std::string::npos || at > end) return "";
+    at += name.size() + 3;
+    return xml.substr(at, xml.find('"', at) - at);
+}
+
 // Every argument the settings description can pass must be one the hack
-// takes, with the effect its label promises.
+// takes, with the effect its label promises; a slider's default must be the
+// hack's own, since xscreensaver passes nothing at the default.
 TEST(HackSettings, EveryArgumentInTheDescriptionIsTaken) {
     std::ifstream in(ONDRAKE_HACK_SETTINGS);
     ASSERT_TRUE(in);
     std::stringstream text;
     text << in.rdbuf();
     const std::string xml = text.str();
-    // The values of arg, arg-set and arg-unset attributes.
     std::vector<std::string> all;
     int found = 0;
-    for (size_t at = xml.find(" arg"); at != std::string::npos; at = xml.find(" arg", at + 1)) {
-        size_t quote = xml.find("=\"", at);
-        std::string name = xml.substr(at + 1, quote - at - 1);
-        if (name != "arg" && name != "arg-set" && name != "arg-unset") continue;
-        ++found;
-        std::string value = xml.substr(quote + 2, xml.find('"', quote + 2) - quote - 2);
-        std::istringstream words(value);
-        std::vector<std::string> args;
-        for (std::string word; words >> word;) args.push_back(word == "%" ? "/models/x.3ds" : word);
-        Parse parse = ParseArgs(args);
-        EXPECT_TRUE(parse.ok) << name << "=" << value << ": " << parse.problem;
-        all.insert(all.end(), args.begin(), args.end());
+    for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+        for (const char* name : {"arg", "arg-set", "arg-unset"}) {
+            std::string value = Attribute(xml, at, name);
+            if (value.empty()) continue;
+            ++found;
+            // A file's % is a path; a number's, each of its low, default and
+            // high values (the last one stays).
+            std::vector<std::string> fills = {"/models/x.3ds"};
+            if (xml.compare(at, 8, "<number ") == 0)
+                fills = {Attribute(xml, at, "low"), Attribute(xml, at, "default"), Attribute(xml, at, "high")};
+            for (const std::string& fill : fills) {
+                std::istringstream words(value);
+                std::vector<std::string> args;
+                for (std::string word; words >> word;) args.push_back(word == "%" ? fill : word);
+                Parse parse = ParseArgs(args);
+                EXPECT_TRUE(parse.ok) << name << "=" << value << " with " << fill << ": " << parse.problem;
+                if (fill == fills.back()) all.insert(all.end(), args.begin(), args.end());
+            }
+        }
     }
-    EXPECT_EQ(found, 3);  // the command, the model file, the frame rate
+    EXPECT_EQ(found, 4);  // the command, the frame rate, the model file, the frame-rate text
     Parse parse = ParseArgs(all);
     ASSERT_TRUE(parse.ok) << parse.problem;
     EXPECT_EQ(parse.options.target, DrawTarget::Root);
     EXPECT_EQ(parse.options.modelPath, "/models/x.3ds");
     EXPECT_TRUE(parse.options.showFps);
+    EXPECT_EQ(parse.options.delayUs, 100000);
+    size_t delay = xml.find("<number id=\"delay\"");
+    ASSERT_NE(delay, std::string::npos);
+    EXPECT_EQ(Attribute(xml, delay, "default"), std::to_string(kDefaultDelayUs));
+    EXPECT_EQ(Attribute(xml, delay, "convert"), "invert") << "a higher frame rate is a shorter delay";
     EXPECT_NE(xml.find("<file id=\"model\""), std::string::npos) << "the model is chosen with a file chooser";
 }
 
-TEST(HackModel, BesideTheHackFirstThenWhereItIsInstalled) {
+TEST(HackModel, BesideTheHackThenWhereItIsInstalled) {
     static std::vector<std::string> present;
     auto exists = [](const std::string& path) {
         for (const std::string& p : present)
             if (p == path) return true;
         return false;
     };
-    present = {"/build/bin/Ondrake.3ds"};
-    EXPECT_EQ(DefaultModelPath("/build/bin", "../../share/ondrake", exists), "/build/bin/Ondrake.3ds");
+    auto find = [&](const std::string& folder) {
+        return DefaultModelPath(folder, "../../share/ondrake", "/usr/share/ondrake", exists);
+    };
+    present = {"/build/bin/Ondrake.3ds", "/opt/libexec/xscreensaver/../../share/ondrake/Ondrake.3ds"};
+    EXPECT_EQ(find("/build/bin"), "/build/bin/Ondrake.3ds");
+    // Installed under another prefix.
+    EXPECT_EQ(find("/opt/libexec/xscreensaver"), "/opt/libexec/xscreensaver/../../share/ondrake/Ondrake.3ds");
+    // Copied elsewhere; and the place a message names when none is there.
+    EXPECT_EQ(find("/home/me/bin"), "/usr/share/ondrake/Ondrake.3ds");
     present = {};
-    EXPECT_EQ(DefaultModelPath("/usr/libexec/xscreensaver", "../../share/ondrake", exists),
-              "/usr/libexec/xscreensaver/../../share/ondrake/Ondrake.3ds");
+    EXPECT_EQ(find("/build/bin"), "/usr/share/ondrake/Ondrake.3ds");
 }
 
 TEST(HackModel, OnlyRegularReadableFilesAreRead) {

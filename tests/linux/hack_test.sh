@@ -1,10 +1,12 @@
 #!/bin/bash
 # The ondrake hack on Xvfb with Mesa's GLX: drawing into a window made here,
-# following its size, ending when it goes, on signals, q, Esc and the
-# window manager's close, and hostile model files.
-#   hack_test.sh HACK MODEL XWIN MAKE_HOSTILE MODEL_TOOL REGRESSIONS ARTIFACTS
+# following its size, sleeping while unseen, ending when the window goes
+# (at any moment), at once on signals, on q, Esc and the window manager's
+# close; windows it cannot draw on directly, a virtual root, its options,
+# and hostile model files.
+#   hack_test.sh HACK MODEL XWIN MAKE_HOSTILE MODEL_TOOL REGRESSIONS ARTIFACTS LATE_GEOMETRY
 set -u
-HACK=$1 MODEL=$2 XWIN=$3 MAKE_HOSTILE=$4 MODEL_TOOL=$5 REGRESSIONS=$6 artifacts=$7
+HACK=$1 MODEL=$2 XWIN=$3 MAKE_HOSTILE=$4 MODEL_TOOL=$5 REGRESSIONS=$6 artifacts=$7 LATE_GEOMETRY=$8
 source "$(dirname "$0")/x_env.sh"
 command -v Xvfb >/dev/null || missing "Xvfb"
 command -v convert >/dev/null || missing "ImageMagick"
@@ -71,16 +73,113 @@ check "destroying the window ends the hack with 0" [ "$rc" = 0 ]
 check "... within a second" [ "$elapsed" -lt 1000 ]
 check "... quietly" [ ! -s "$T/drawn.err" ]
 
+# killed PID SIGNAL: sends the signal and waits for the end; sets rc, and
+# elapsed to the milliseconds it took.
+killed() {
+    local start
+    start=$(date +%s%N)
+    kill -s "$2" "$1"
+    wait_for "$1" 2
+    elapsed=$((($(date +%s%N) - start) / 1000000))
+}
+
+# The options every hack takes are taken here too, and change nothing.
 for signal in TERM INT; do
     make_window 320 240
-    start_hack "sig$signal" -window-id "$window" -model "$MODEL"
-    settle 15 draws "$window"
-    kill -s "$signal" "$hack_pid"
-    wait_for "$hack_pid" 2
+    start_hack "sig$signal" -window-id "$window" -model "$MODEL" -install -visual default -mono -no-fps
+    check "with -install -visual default -mono -no-fps it draws" settle 15 draws "$window"
+    killed "$hack_pid" "$signal"
+    echo "SIG$signal while drawing: ended after $elapsed ms with $rc"
     check "SIG$signal ends it with 0" [ "$rc" = 0 ]
+    check "... within half a second" [ "$elapsed" -lt 500 ]
     check "... quietly" [ ! -s "$T/sig$signal.err" ]
     "$XWIN" destroy "$window"
 done
+
+# SIGTERM while a model of hundreds of megabytes is read (it has read 100
+# MB of it, and not yet said that it holds no triangles).
+check "a large model is written" "$MAKE_HOSTILE" large "$T/large.3ds" 250
+make_window 160 120
+start_hack large -window-id "$window" -model "$T/large.3ds"
+reading() { [ "$(awk '/^rchar/ { print $2 }' "/proc/$hack_pid/io" 2>/dev/null || echo 0)" -gt 100000000 ]; }
+for _ in $(seq 1500); do
+    reading && break
+    sleep 0.02
+done
+check "the hack reads it" reading
+killed "$hack_pid" TERM
+echo "SIGTERM while reading a model of $(($(stat -c %s "$T/large.3ds") / 1000000)) MB: ended after $elapsed ms with $rc"
+check "SIGTERM during a long model read ends it with 0" [ "$rc" = 0 ]
+check "... within half a second" [ "$elapsed" -lt 500 ]
+check "... before the read ended" [ ! -s "$T/large.err" ]
+rm -f "$T/large.3ds"
+"$XWIN" destroy "$window"
+
+# The window vanishing while the hack draws, four at a time, twice:
+# destroyed, or gone with the client that made it, or the parent
+# of the child the hack made. Every size request the GL driver makes is
+# held back and a failed one leaves a size that corrupts the driver's heap
+# (late_geometry), so a hack that lets the driver go on once the window is
+# gone crashes or hangs here.
+stress_start=$SECONDS tries=0 stress_pids=() stress_windows=() stress_holders=()
+for _ in 1 2; do
+    round=()
+    for k in 0 1 2 3; do
+        flat=()
+        ((RANDOM % 2)) && flat=(flat)
+        make_window 160 120 $((k * 170)) 880 "${flat[@]}"
+        LD_PRELOAD=$LATE_GEOMETRY ASAN_OPTIONS=verify_asan_link_order=0 start_hack "stress$tries" \
+            -window-id "$window" -model "$MODEL"
+        stress_pids[tries]=$hack_pid stress_windows[tries]=$window stress_holders[tries]=$window_holder
+        round+=("$tries")
+        tries=$((tries + 1))
+    done
+    for try in "${round[@]}"; do
+        settle 15 draws "${stress_windows[try]}"
+        sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.3f", r / 32768 * 0.1 }')"
+        if ((RANDOM % 2)); then "$XWIN" destroy "${stress_windows[try]}"; else kill "${stress_holders[try]}"; fi
+    done
+    for try in "${round[@]}"; do
+        wait_for "${stress_pids[try]}" 3
+        check "the window vanished while it drew (try $try): it ends with 0, quietly" \
+            eval '[ "$rc" = 0 ] && [ ! -s "$T/stress$try.err" ]'
+        [ "$rc" = running ] && kill -9 "${stress_pids[try]}"
+    done
+done
+echo "the window vanished under $tries drawing hacks, in $((SECONDS - stress_start)) s"
+
+# Unmapped or wholly covered, it sleeps; seen again, it draws.
+make_window 320 240 0 0
+seen=$window
+start_hack unseen -window-id "$seen" -model "$MODEL"
+settle 15 draws "$seen"
+check "seen, it draws (and uses the CPU)" eval '! idle "$hack_pid"'
+xdotool windowunmap --sync "$seen"
+check "unmapped, it sleeps" idle "$hack_pid"
+xdotool windowmap --sync "$seen"
+check "mapped again, it draws" settle 5 draws "$seen"
+make_window 400 300 0 0
+check "wholly covered, it sleeps" idle "$hack_pid"
+"$XWIN" destroy "$window"
+check "uncovered, it draws" settle 5 draws "$seen"
+kill "$hack_pid"
+"$XWIN" destroy "$seen"
+
+# A window of a visual the scene cannot draw on (single-buffered, no depth
+# buffer): the hack draws on a child of its own over all of it.
+make_window 320 240 0 0 flat
+start_hack flat -window-id "$window" -model "$MODEL"
+one_child_drawn() { [ "$("$XWIN" children "$window")" = 1 ] && draws "$window"; }
+check "a window without double buffering or depth gets one child, drawn on" settle 15 one_child_drawn
+"$XWIN" resize "$window" 500 400
+child_follows() {
+    shot "$window" "$T/flat.png" && read -r cx cy bw bh < <(coloured_box "$T/flat.png") && near "$cx" 250 50 &&
+        near "$cy" 200 40
+}
+check "... which follows the window's size" settle 10 child_follows
+"$XWIN" destroy "$window"
+wait_for "$hack_pid" 2
+check "... and ends with 0 when the window goes" [ "$rc" = 0 ]
 
 # -root with the screen saver's window in XSCREENSAVER_WINDOW.
 make_window 400 300
@@ -90,6 +189,24 @@ kill "$hack_pid"
 wait_for "$hack_pid" 2
 check "... and ends with 0" [ "$rc" = 0 ]
 "$XWIN" destroy "$window"
+
+# -root alone, on a desktop with a virtual root.
+unset XSCREENSAVER_WINDOW
+make_window 400 300
+"$XWIN" vroot "$window"
+start_hack vroot -root -model "$MODEL"
+check "-root draws into the desktop's virtual root" settle 15 draws "$window"
+kill "$hack_pid"
+"$XWIN" destroy "$window"
+
+# Its options: -help, and an unknown one.
+"$HACK" -help >"$T/help.out" 2>"$T/help.err"
+rc=$?
+check "-help prints the usage and ends with 0" eval '[ "$rc" = 0 ] && grep -q "^usage: ondrake" "$T/help.out" && [ ! -s "$T/help.err" ]'
+"$HACK" -bogus >"$T/bogus.out" 2>"$T/bogus.err"
+rc=$?
+check "an unknown option: the usage on standard error, and 1" \
+    eval '[ "$rc" = 1 ] && grep -q "^usage: ondrake" "$T/bogus.err" && [ ! -s "$T/bogus.out" ]'
 
 # Its own window: q, Esc and the window manager's close each end it.
 for way in q Escape close; do

@@ -1,7 +1,11 @@
 // Writes the malformed and hostile model files that the reader's tests build
 // in memory, and the fuzzer's regression inputs, as files for the hack to
 // open:   make_hostile OUT_DIR REGRESSIONS_DIR
+// or a model of about MEGABYTES million bytes, whose reading takes a while:
+//         make_hostile large FILE MEGABYTES
 #include <dirent.h>
+
+#include <cstdlib>
 
 #include <string>
 
@@ -26,9 +30,28 @@ Bytes WithCount(uint16_t id, uint16_t count) {
     return bytes;
 }
 
+// Copies of one object of 65,535 vertices and no faces: the reader takes
+// in every vertex, and nothing is left to draw.
+Bytes Large(int megabytes) {
+    ObjectData object;
+    object.name = "Cloud";
+    for (int i = 0; i < 65535; ++i)
+        object.positions.insert(object.positions.end(), {float(i % 97), float(i % 89), float(i % 83)});
+    Writer3ds one;
+    WriteObject(one, object);
+    Writer3ds file;
+    file.Begin(0x4D4D);
+    file.Begin(0x3D3D);
+    for (size_t size = 0; size < size_t(megabytes) * 1000000; size += one.Bytes().size()) file.Raw(one.Bytes());
+    file.End();
+    file.End();
+    return file.Bytes();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "large") return WriteFileBytes(argv[2], Large(std::atoi(argv[3]))) ? 0 : 1;
     if (argc != 3) return 2;
     const std::string dir = argv[1];
     bool ok = true;

@@ -29,11 +29,12 @@ x_start_display() {
     background+=("$XVFB_PID")
 }
 
-# make_window W H [X Y]: a window held by the xwin probe (in $XWIN); sets
-# window to its id.
+# make_window W H [X Y [flat]]: a window held by the xwin probe (in $XWIN);
+# sets window to its id and window_holder to the probe's pid.
 make_window() {
     local file=$T/window.$RANDOM
     "$XWIN" create "$@" >"$file" &
+    window_holder=$!
     background+=($!)
     window=""
     for _ in $(seq 100); do
@@ -77,6 +78,17 @@ wait_for() {
     else
         rc=running
     fi
+}
+
+# cpu_ticks PID: the CPU time the process has used, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
+# idle PID: the process used at most 5 % of a core over the next second.
+idle() {
+    local before
+    before=$(cpu_ticks "$1")
+    sleep 1
+    [ $(($(cpu_ticks "$1") - before)) -le $(($(getconf CLK_TCK) / 20)) ]
 }
 
 # settle SECONDS COMMAND...: runs COMMAND every half second until it

@@ -1,14 +1,20 @@
 // Test probe: makes, resizes, closes and destroys X windows for the hack to
 // draw into, the way a screen saver or a desktop would.
-//   xwin create W H [X Y]  a mapped window (at (0, 0) unless given); prints
-//                          its id (0x hex), then holds the window until
-//                          killed (X destroys a client's windows as it
-//                          leaves, and retained ones when their client
+//   xwin create W H [X Y [flat]]  a mapped window (at (0, 0) unless given;
+//                          flat: of a single-buffered visual without a
+//                          depth buffer, which the scene cannot draw on);
+//                          prints its id (0x hex), then holds the window
+//                          until killed (X destroys a client's windows as
+//                          it leaves, and retained ones when their client
 //                          number is taken again)
 //   xwin resize ID W H
 //   xwin close ID          the window manager's close (WM_DELETE_WINDOW)
 //   xwin destroy ID
+//   xwin vroot ID          marks ID as the desktop's virtual root
+//   xwin children ID       prints how many child windows ID has
 // Exit code 0 done, 1 failed, 2 usage.
+#include <GL/glx.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -24,6 +30,24 @@ int NoteError(Display*, XErrorEvent*) {
     return 0;
 }
 
+Window Create(Display* display, int width, int height, int x, int y, bool flat) {
+    int screen = DefaultScreen(display);
+    Window root = RootWindow(display, screen);
+    if (!flat)
+        return XCreateSimpleWindow(display, root, x, y, width, height, 0, 0, BlackPixel(display, screen));
+    // No GLX_DOUBLEBUFFER and no GLX_DEPTH_SIZE: GLX prefers visuals
+    // without either.
+    int attributes[] = {GLX_RGBA, None};
+    XVisualInfo* visual = glXChooseVisual(display, screen, attributes);
+    if (!visual) return 0;
+    XSetWindowAttributes set{};
+    set.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    Window window = XCreateWindow(display, root, x, y, width, height, 0, visual->depth, InputOutput, visual->visual,
+                                  CWColormap | CWBackPixel | CWBorderPixel, &set);
+    XFree(visual);
+    return window;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,11 +60,10 @@ int main(int argc, char** argv) {
     XSetErrorHandler(NoteError);
     const char* command = argv[1];
     Window window = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : 0;
-    if (!std::strcmp(command, "create") && (argc == 4 || argc == 6)) {
-        int screen = DefaultScreen(display);
-        int x = argc == 6 ? std::atoi(argv[4]) : 0, y = argc == 6 ? std::atoi(argv[5]) : 0;
-        window = XCreateSimpleWindow(display, RootWindow(display, screen), x, y, std::atoi(argv[2]),
-                                     std::atoi(argv[3]), 0, 0, BlackPixel(display, screen));
+    if (!std::strcmp(command, "create") && (argc == 4 || argc == 6 || (argc == 7 && !std::strcmp(argv[6], "flat")))) {
+        int x = argc >= 6 ? std::atoi(argv[4]) : 0, y = argc >= 6 ? std::atoi(argv[5]) : 0;
+        window = Create(display, std::atoi(argv[2]), std::atoi(argv[3]), x, y, argc == 7);
+        if (!window) return 1;
         XStoreName(display, window, "xwin");
         XMapWindow(display, window);
         XSync(display, False);
@@ -63,6 +86,14 @@ int main(int argc, char** argv) {
         XSendEvent(display, window, False, NoEventMask, &event);
     } else if (!std::strcmp(command, "destroy") && argc == 3) {
         XDestroyWindow(display, window);
+    } else if (!std::strcmp(command, "vroot") && argc == 3) {
+        XChangeProperty(display, window, XInternAtom(display, "__SWM_VROOT", False), XA_WINDOW, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(&window), 1);
+    } else if (!std::strcmp(command, "children") && argc == 3) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (XQueryTree(display, window, &root, &parent, &children, &count)) std::printf("%u\n", count);
+        if (children) XFree(children);
     } else {
         XCloseDisplay(display);
         return 2;
