@@ -17,6 +17,7 @@
 #include "hack_options.h"
 #include "model_check.h"
 #include "overlay_text.h"
+#include "reader3ds.h"
 #include "scene.h"
 #include "x11_target.h"
 
@@ -96,15 +97,19 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::string modelProblem = ModelFileProblem(options.modelPath);
-    if (!modelProblem.empty())
+    std::string modelProblem;
+    int modelFile = OpenModelFile(options.modelPath, modelProblem);
+    if (modelFile < 0)
         std::fprintf(stderr, "ondrake: cannot read the model %s: %s; the screen stays black\n",
                      options.modelPath.c_str(), modelProblem.c_str());
     SceneState scene;
     FitView(scene, target.width, target.height);
-    SetUpScene(scene, SceneHost{modelProblem.empty() ? options.modelPath.c_str() : nullptr, SceneClock, SceneClock,
-                                KeepTitle, ShowFrame});
-    if (modelProblem.empty() && scene.vertexCount == 0)
+    if (modelFile >= 0) {
+        scene.model = LoadModel3dsFromFile(modelFile, options.modelPath.c_str(), scene.vertexCount);
+        close(modelFile);
+    }
+    SetUpScene(scene, SceneHost{nullptr, SceneClock, SceneClock, KeepTitle, ShowFrame});
+    if (modelFile >= 0 && scene.vertexCount == 0)
         std::fprintf(stderr, "ondrake: no triangles in the model %s; the screen stays black\n",
                      options.modelPath.c_str());
 

@@ -7,16 +7,21 @@
 #include <cerrno>
 #include <cstring>
 
-std::string ModelFileProblem(const std::string& path) {
+int OpenModelFile(const std::string& path, std::string& problem) {
     // O_NONBLOCK: opening a FIFO without a writer must not hang the hack.
+    // Reads of a regular file do not heed it.
     int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
+    if (fd < 0) {
+        problem = std::strerror(errno);
+        return -1;
+    }
     struct stat info;
-    std::string problem;
     if (fstat(fd, &info) != 0)
         problem = std::strerror(errno);
     else if (!S_ISREG(info.st_mode))
         problem = "not a regular file";
+    else
+        return fd;
     close(fd);
-    return problem;
+    return -1;
 }

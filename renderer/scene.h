@@ -99,8 +99,9 @@ void ResizeView(int width, int height);
 // viewport and the projection follow width x height pixels.
 void FitView(SceneState& scene, int width, int height);
 
-// A host without a model path gives a scene without a model: the picture
-// stays black, as for a model that cannot be read.
+// A host without a model path keeps the model the caller put in the scene
+// (from a file it opened itself), if any; without one the picture stays
+// black, as for a model that cannot be read.
 void SetUpScene(SceneState& scene, const SceneHost& host);
 void CreateTrailTexture(SceneState& scene);
 // Screen space of width x height pixels, y growing downward.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "fixtures.h"
 #include "fps_meter.h"
 #include "hack_options.h"
 #include "model_check.h"
@@ -219,6 +220,14 @@ TEST(HackModel, BesideTheHackThenWhereItIsInstalled) {
     EXPECT_EQ(find("/build/bin"), "/usr/share/ondrake/Ondrake.3ds");
 }
 
+// Why a path cannot be read, or "" for a file that was opened (and closed).
+std::string ModelFileProblem(const std::string& path) {
+    std::string problem;
+    int fd = OpenModelFile(path, problem);
+    if (fd >= 0) close(fd);
+    return problem;
+}
+
 TEST(HackModel, OnlyRegularReadableFilesAreRead) {
     std::string dir = TestFolder() + "hack_model_check";
     ASSERT_EQ(mkdir(dir.c_str(), 0700), 0);
@@ -231,9 +240,25 @@ TEST(HackModel, OnlyRegularReadableFilesAreRead) {
     EXPECT_EQ(ModelFileProblem(dir + "/fifo"), "not a regular file");  // and it returns: no writer is waited for
     EXPECT_EQ(ModelFileProblem("/dev/zero"), "not a regular file");
     EXPECT_EQ(ModelFileProblem(""), "No such file or directory");
-    unlink((dir + "/fifo").c_str());
-    unlink((dir + "/model.3ds").c_str());
-    rmdir(dir.c_str());
+}
+
+// The file that was checked is the one read: a path that names a FIFO by
+// the time the reader runs (which would block it) is not opened again.
+TEST(HackModel, TheFileCheckedIsTheFileRead) {
+    Bytes bytes = WriteModel3ds(MakeDrake());
+    std::string path = WriteFile(TestFolder() + "swapped.3ds", bytes), problem;
+    int fd = OpenModelFile(path, problem);
+    ASSERT_GE(fd, 0) << problem;
+    ASSERT_EQ(unlink(path.c_str()), 0);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    int count = 0;
+    auto model = LoadModel3dsFromFile(fd, path.c_str(), count);
+    close(fd);
+    int expected = 0;
+    ASSERT_TRUE(model);
+    ASSERT_TRUE(ParseModel3ds(bytes.data(), bytes.size(), expected));
+    EXPECT_GT(count, 0);
+    EXPECT_EQ(count, expected);
 }
 
 TEST(FpsMeter, CountsFramesOverAtLeastASecond) {
