@@ -8,8 +8,6 @@
 
 namespace {
 
-bool SameBits(const float a[3], const float b[3]) { return std::memcmp(a, b, 3 * sizeof(float)) == 0; }
-
 // The flat array of one mesh straight from data, written and read back.
 std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std::vector<uint16_t>& faces,
                                  const std::vector<uint32_t>& masks = {}) {
@@ -24,13 +22,29 @@ std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std:
     return flat;
 }
 
-// Face normal as smoothing computes it: normalised (b - a) x (c - a).
-void SmoothingFaceNormal(const std::vector<float>& p, int a, int b, int c, float out[3]) {
-    float ab[3], ac[3], n[3];
-    Vec3Sub(&p[3 * b], &p[3 * a], ab);
-    Vec3Sub(&p[3 * c], &p[3 * a], ac);
-    Vec3Cross(ab, ac, n);
-    Vec3Normalize(n, out);
+// The smoothing rules worked out again in plain single-precision arithmetic,
+// not with the vector helpers under test: a face's normal is the normalised
+// (b - a) x (c - a); normalising takes the length's square root in double
+// precision and multiplies by its reciprocal, also taken in double.
+struct V3 {
+    float x, y, z;
+};
+V3 At(const std::vector<float>& p, int i) { return {p[3 * i], p[3 * i + 1], p[3 * i + 2]}; }
+V3 Plus(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+V3 Normalised(V3 v) {
+    float length = float(std::sqrt(double(v.x * v.x + v.y * v.y + v.z * v.z)));
+    if (length == 0.0f) return {0, 0, 0};
+    float inverse = float(1.0 / double(length));
+    return {v.x * inverse, v.y * inverse, v.z * inverse};
+}
+V3 SmoothingFaceNormal(const std::vector<float>& p, int a, int b, int c) {
+    V3 pa = At(p, a), pb = At(p, b), pc = At(p, c);
+    V3 u = {pb.x - pa.x, pb.y - pa.y, pb.z - pa.z}, w = {pc.x - pa.x, pc.y - pa.y, pc.z - pa.z};
+    return Normalised({u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x});
+}
+bool SameBits(const float a[3], V3 b) {
+    const float bits[3] = {b.x, b.y, b.z};
+    return std::memcmp(a, bits, sizeof bits) == 0;
 }
 
 TEST(Vectors, OperationsAndAliasing) {
@@ -83,30 +97,31 @@ TEST(FaceNormal, FollowsTheWindingAndIsZeroWhenDegenerate) {
 TEST(Smoothing, SharedGroupAveragesAndDisjointGroupsCrease) {
     // TwoTriangles: face 0 in z = 0, face 1 folded up; shared vertices 1, 2.
     std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 1};
-    float n0[3], n1[3], sum[3];
-    SmoothingFaceNormal(p, 0, 1, 2, n0);
-    SmoothingFaceNormal(p, 1, 3, 2, n1);
+    V3 n0 = SmoothingFaceNormal(p, 0, 1, 2), n1 = SmoothingFaceNormal(p, 1, 3, 2);
 
     // Face 1 was met last, so it comes first in the shared lists. A face
     // naming a missing vertex between them is left out with its mask: the
     // face after it keeps its own.
-    Vec3Add(n1, n0, sum);
-    Vec3Normalize(sum, sum);
+    V3 sum = Normalised(Plus(n1, n0));
     for (const std::vector<FlatVertex>& shared : {Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 3}),
                                                   Smoothed(p, {0, 1, 2, 0, 9, 2, 1, 3, 2}, {1, 2, 3})}) {
         ASSERT_EQ(shared.size(), 6u);
         for (int corner : {1, 2, 3, 5}) EXPECT_TRUE(SameBits(shared[corner].normal, sum)) << corner;
+        // Worked by hand: (0, 0, 1) + (-1, -1, 1) / sqrt 3, made unit.
+        EXPECT_NEAR(shared[1].normal[0], -0.32506, 1e-5);
+        EXPECT_NEAR(shared[1].normal[1], -0.32506, 1e-5);
+        EXPECT_NEAR(shared[1].normal[2], 0.88807, 1e-5);
     }
     // A lone face's corner is its face normal normalised once more.
-    Vec3Normalize(n0, n0);
-    Vec3Normalize(n1, n1);
     std::vector<FlatVertex> creased = Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 2});
     ASSERT_EQ(creased.size(), 6u);
-    for (int corner : {0, 1, 2}) EXPECT_TRUE(SameBits(creased[corner].normal, n0)) << corner;
-    for (int corner : {3, 4, 5}) EXPECT_TRUE(SameBits(creased[corner].normal, n1)) << corner;
+    for (int corner : {0, 1, 2}) EXPECT_TRUE(SameBits(creased[corner].normal, Normalised(n0))) << corner;
+    for (int corner : {3, 4, 5}) EXPECT_TRUE(SameBits(creased[corner].normal, Normalised(n1))) << corner;
+    EXPECT_NEAR(creased[4].normal[0], -0.57735, 1e-5);
+    EXPECT_NEAR(creased[4].normal[2], 0.57735, 1e-5);
 
     std::vector<FlatVertex> noMasks = Smoothed(p, {0, 1, 2, 1, 3, 2});
-    EXPECT_TRUE(SameBits(noMasks[4].normal, n1));
+    EXPECT_TRUE(SameBits(noMasks[4].normal, Normalised(n1)));
 }
 
 TEST(Smoothing, SumsInDescendingFaceOrder) {
@@ -123,14 +138,15 @@ TEST(Smoothing, SumsInDescendingFaceOrder) {
     }
     std::vector<FlatVertex> flat = Smoothed(p, faces, std::vector<uint32_t>(fan, 1));
 
-    float normals[fan][3];
-    for (int f = 0; f < fan; ++f) SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2], normals[f]);
-    float descending[3] = {0, 0, 0}, ascending[3] = {0, 0, 0};
-    for (int f = fan - 1; f >= 0; --f) Vec3Add(descending, normals[f], descending);
-    for (int f = 0; f < fan; ++f) Vec3Add(ascending, normals[f], ascending);
-    Vec3Normalize(descending, descending);
-    Vec3Normalize(ascending, ascending);
-    ASSERT_FALSE(SameBits(descending, ascending)) << "the fixture no longer tells the orders apart";
+    V3 descending = {0, 0, 0}, ascending = {0, 0, 0};
+    for (int f = fan - 1; f >= 0; --f)
+        descending = Plus(descending, SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2]));
+    for (int f = 0; f < fan; ++f)
+        ascending = Plus(ascending, SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2]));
+    descending = Normalised(descending);
+    ascending = Normalised(ascending);
+    ASSERT_FALSE(std::memcmp(&descending, &ascending, sizeof descending) == 0)
+        << "the fixture no longer tells the orders apart";
     ASSERT_EQ(flat.size(), 3u * fan);
     EXPECT_TRUE(SameBits(flat[0].normal, descending));
 }
@@ -138,15 +154,12 @@ TEST(Smoothing, SumsInDescendingFaceOrder) {
 TEST(Smoothing, DegenerateFaceAddsNothingAndTakesItsNeighbours) {
     // Face 1 repeats vertex 1: zero normal. Face 0 shares vertices 1, 2.
     std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    float n0[3];
-    SmoothingFaceNormal(p, 0, 1, 2, n0);
     std::vector<FlatVertex> flat = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 1});
     ASSERT_EQ(flat.size(), 6u);
-    for (int corner = 0; corner < 6; ++corner) EXPECT_TRUE(SameBits(flat[corner].normal, n0)) << corner;
+    for (int corner = 0; corner < 6; ++corner) EXPECT_TRUE(SameBits(flat[corner].normal, {0, 0, 1})) << corner;
     std::vector<FlatVertex> alone = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 0});
     ASSERT_EQ(alone.size(), 6u);
-    const float zero[3] = {0, 0, 0};
-    for (int corner = 3; corner < 6; ++corner) EXPECT_TRUE(SameBits(alone[corner].normal, zero)) << corner;
+    for (int corner = 3; corner < 6; ++corner) EXPECT_TRUE(SameBits(alone[corner].normal, {0, 0, 0})) << corner;
 }
 
 TEST(Flatten, EmptySceneAndFreedMeshes) {
