@@ -25,15 +25,22 @@ finish() {
     [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
     echo "$code"
 }
+# start_unquoted LINE: runs the command line as it stands, unquoted, as
+# Windows starts a saver from a long path on a volume without short names;
+# like start_scr.
+start_unquoted() {
+    rm -f "$T/scr-rc"
+    ( $W 'C:\Ondrake\frontend_test.exe' start "$1" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
+}
 
 # The saver installed in folders whose names the system's code page cannot
 # hold: Ukrainian, with a blank (і is in neither code page 1252 nor 932),
-# and a Japanese family name (𠮷 is outside code page 932). Every mode runs
-# from there, the music beside it plays and shows, and the settings file
-# keeps its code page 932 keys.
+# and a Japanese family name (𠮷 is outside code page 932). The modes that
+# look for the renderer beside the program run from there, the music beside
+# it plays and shows, and the settings file keeps its code page 932 keys.
 #   any_folder_checks LOCALE
 any_folder_checks() {
-    local locale=$1 cyr='C:\Програмні файли\Ondrake' jp='C:\𠮷田のプログラム' folder code hwnd
+    local locale=$1 cyr='C:\Програмні файли\Ondrake' jp='C:\𠮷田のプログラム' folder code
     for folder in "$cyr" "$jp"; do
         mkdir -p "$(drive_c "$folder")"
         cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$folder")/"
@@ -41,14 +48,10 @@ any_folder_checks() {
     local mp3="$cyr\пісня.mp3" wav="$jp\曲.wav"
     printf 'ID3' >"$(drive_c "$mp3")"
     printf 'RIFF' >"$(drive_c "$wav")"
-    # A message box ("Ondrake.dll ... not found") is answered, so that what
-    # follows starts afresh.
-    finish() { [ "$(wait_scr "$1")" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null; }
 
     rm -f "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
     SCR="$cyr\Ondrake.scr" start_scr /a
-    code=$(wait_scr 10)
-    [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
+    code=$(finish 10)
     check "$locale, /a from $cyr: ends at once with 0" [ "$code" = 0 ]
     check "$locale, /a from $cyr: the model is copied to C:\qorbel" \
         cmp -s "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds" "$DIST/Ondrake.3ds"
@@ -72,34 +75,21 @@ any_folder_checks() {
         grep -qF "SoundName=L\"$(wine_debugstr "$wav")\"" "$T/trace"
 
     # Started from its long path unquoted, blanks and all: the mode letter is
-    # still found. The dialog shows the music file; "設定" keeps the settings
-    # file's bytes.
-    rm -f "$T/scr-rc"
-    ( WINEDEBUG=+text $W 'C:\Ondrake\frontend_test.exe' start "$cyr\Ondrake.scr /c" >/dev/null 2>"$T/trace"
-      echo $? >"$T/scr-rc" ) &
-    if check "$locale, /c from $cyr started unquoted: the dialog opens" probe wait "<Ondrake>" 15000; then
+    # still found. The dialog shows the music file; "設定" writes the
+    # settings as they were read (a repeat of 3.0 as 3), the path as before.
+    settings_file 2 3.0 "$(file_uri "$mp3")" >"$(drive_c "$cyr")/Ondrake.ini"
+    WINEDEBUG=+text start_unquoted "$cyr\Ondrake.scr /c"
+    check "$locale, /c from $cyr started unquoted: the dialog opens" probe wait "<Ondrake>" 15000
+    if probe find "<Ondrake>" >/dev/null; then
         sleep 0.8
-        check "$locale, /c from $cyr: the dialog shows the music file's path" \
-            grep -qF "DrawTextExW L\"$(wine_debugstr "$mp3")\"" "$T/trace"
         read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
         xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
     fi
     finish 10 >/dev/null
-    check "$locale, /c from $cyr: 設定 writes the settings back, byte for byte" \
-        cmp -s "$(drive_c "$cyr")/Ondrake.ini" <(settings_file 2 0 "$(file_uri "$mp3")")
-
-    # The preview from there, in a host window.
-    rm -f "$T/host"
-    $W "$PROBES/probe.exe" host 152 112 20000 >"$T/host" 2>/dev/null &
-    local host=$!
-    eventually 5 '[ -s "$T/host" ]'
-    hwnd=$(head -1 "$T/host" | tr -d '\r')
-    SCR="$jp\Ondrake.scr" start_scr /p "$hwnd"
-    check "$locale, /p from $jp: embedded in the host window" \
-        eventually 5 'probe children "Preview Host" | grep -q "Preview Window"'
-    probe post "Preview Host" 1024 0 >/dev/null
-    check "$locale, /p from $jp: ends with its host" [ "$(wait_scr 5)" = 0 ]
-    wait "$host"
+    check "$locale, /c from $cyr: the dialog shows the music file's path" \
+        grep -qF "DrawTextExW L\"$(wine_debugstr "$mp3")\"" "$T/trace"
+    check "$locale, /c from $cyr: 設定 writes the settings file, its keys in code page 932, the path whole" \
+        cmp -s "$(drive_c "$cyr")/Ondrake.ini" <(settings_file 2 3 "$(file_uri "$mp3")")
 }
 
 # Code page 1252.
@@ -157,7 +147,8 @@ rm -f "$app/Ondrake.ini"
 chosen='C:\𠮷田のプログラム\theme.wav'
 printf 'RIFF' >"$(drive_c "$chosen")"
 (cd "$(drive_c 'C:\𠮷田のプログラム')" && start_scr /c)
-if check "the file choice: the dialog opens" probe wait "<Ondrake>" 15000; then
+check "the file choice: the dialog opens" probe wait "<Ondrake>" 15000
+if probe find "<Ondrake>" >/dev/null; then
     sleep 0.8
     read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
     xdotool mousemove $((cx + 12 + 50)) $((cy + 16 + 102)) click 1
@@ -172,6 +163,15 @@ if check "the file choice: the dialog opens" probe wait "<Ondrake>" 15000; then
 fi
 [ "$(wait_scr 10)" != running ] || probe close "<Ondrake>" >/dev/null
 check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake.ini" <(settings_file 2 0 "$(file_uri "$chosen")")
+
+# Its long path unquoted, with blanks: the mode letter is still found.
+programs='C:\Program Files\Ondrake'
+mkdir -p "$(drive_c "$programs")"
+cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$programs")/"
+start_unquoted "$programs\Ondrake.scr /c"
+check "/c started from $programs unquoted: the dialog opens" probe wait "<Ondrake>" 10000
+probe close "<Ondrake>" >/dev/null
+finish 10 >/dev/null
 
 # Japanese locale (code page 932): the same checks, texts and INI bytes.
 mkdir -p "$T/locale"
