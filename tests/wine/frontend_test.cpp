@@ -10,9 +10,10 @@
 //   frontend_test end DIR          ends the program with a form loaded
 //   frontend_test unload DIR       unloads that form, then ends the program
 //   frontend_test noop             exits at once (a program to start)
-//   frontend_test start LINE       starts the command line LINE as it
-//                                  stands (unquoted), waits for it to end,
-//                                  and ends with its exit code
+//   frontend_test start FILE LINE  starts the program FILE with the command
+//                                  line LINE as it stands (a path in it
+//                                  unquoted), waits for it to end, and ends
+//                                  with its exit code
 #include <windows.h>
 
 #include <shellapi.h>
@@ -306,16 +307,18 @@ void RunMusic(const char* file) {
 
 }  // namespace
 
-// Starts a command line as it stands and hands on its exit code.
+// Starts a program with a command line as it stands and hands on its exit
+// code. (Given no program file, Wine would quote a path with blanks that
+// leads the line.)
 int StartCommandLine() {
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!arguments || count != 3) return 2;
-    std::wstring line = arguments[2];
+    if (!arguments || count != 4) return 2;
+    std::wstring line = arguments[3];
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+    if (!CreateProcessW(arguments[2], &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return 3;
     WaitForSingleObject(started.hProcess, INFINITE);
     DWORD code = 4;
@@ -327,7 +330,7 @@ int StartCommandLine() {
 
 int main(int argc, char** argv) {
     if (argc >= 2 && !std::strcmp(argv[1], "noop")) return 0;
-    if (argc == 3 && !std::strcmp(argv[1], "start")) return StartCommandLine();
+    if (argc == 4 && !std::strcmp(argv[1], "start")) return StartCommandLine();
     if (argc >= 2 && !std::strcmp(argv[1], "folder")) {
         std::printf("%s\n", ProgramFolder().c_str());
         return 0;
@@ -351,6 +354,6 @@ int main(int argc, char** argv) {
         CheckMessageBox();
         return PrintCheckCount();
     }
-    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop | start LINE\n");
+    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop | start FILE LINE\n");
     return 2;
 }

@@ -25,12 +25,12 @@ finish() {
     [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
     echo "$code"
 }
-# start_unquoted LINE: runs the command line as it stands, unquoted, as
-# Windows starts a saver from a long path on a volume without short names;
-# like start_scr.
+# start_unquoted FILE ARGUMENTS: runs the program with the command line
+# FILE ARGUMENTS, its path unquoted, as Windows starts a saver from a long
+# path on a volume without short names; like start_scr.
 start_unquoted() {
     rm -f "$T/scr-rc"
-    ( $W 'C:\Ondrake\frontend_test.exe' start "$1" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
+    ( $W 'C:\Ondrake\frontend_test.exe' start "$1" "$1 $2" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
 }
 
 # The saver installed in folders whose names the system's code page cannot
@@ -78,7 +78,7 @@ any_folder_checks() {
     # still found. The dialog shows the music file; "設定" writes the
     # settings as they were read (a repeat of 3.0 as 3), the path as before.
     settings_file 2 3.0 "$(file_uri "$mp3")" >"$(drive_c "$cyr")/Ondrake.ini"
-    WINEDEBUG=+text start_unquoted "$cyr\Ondrake.scr /c"
+    WINEDEBUG=+text start_unquoted "$cyr\Ondrake.scr" /c
     check "$locale, /c from $cyr started unquoted: the dialog opens" probe wait "<Ondrake>" 15000
     if probe find "<Ondrake>" >/dev/null; then
         sleep 0.8
@@ -168,7 +168,7 @@ check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake
 programs='C:\Program Files\Ondrake'
 mkdir -p "$(drive_c "$programs")"
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$programs")/"
-start_unquoted "$programs\Ondrake.scr /c"
+start_unquoted "$programs\Ondrake.scr" /c
 check "/c started from $programs unquoted: the dialog opens" probe wait "<Ondrake>" 10000
 probe close "<Ondrake>" >/dev/null
 finish 10 >/dev/null
