@@ -25,6 +25,17 @@ finish() {
     [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
     echo "$code"
 }
+# full_screen_run LOCALE FOLDER MUSIC CHANNEL: /s from the folder, with
+# the music file in its settings (kept as a file URI); ended by Esc; the
+# trace of that Wine channel kept.
+full_screen_run() {
+    settings_file 2 0 "$(file_uri "$3")" >"$(drive_c "$2")/Ondrake.ini"
+    SCR="$2\Ondrake.scr" WINEDEBUG=$4 start_scr /s
+    check "$1, /s from $2: the renderer's window appears" probe wait Sollvane_VC 15000
+    sleep 1
+    xdotool key Escape
+    finish 10 >/dev/null
+}
 # start_unquoted FILE ARGUMENTS: runs the program with the command line
 # FILE ARGUMENTS, its path unquoted, as Windows starts a saver from a long
 # path on a volume without short names; like start_scr.
@@ -56,21 +67,10 @@ any_folder_checks() {
     check "$locale, /a from $cyr: the model is copied to C:\qorbel" \
         cmp -s "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds" "$DIST/Ondrake.3ds"
 
-    settings_file 2 0 "$(file_uri "$mp3")" >"$(drive_c "$cyr")/Ondrake.ini"
-    SCR="$cyr\Ondrake.scr" WINEDEBUG=+mci start_scr /s
-    check "$locale, /s from $cyr: the renderer's window appears" probe wait Sollvane_VC 15000
-    sleep 1
-    xdotool key Escape
-    finish 10 >/dev/null
+    full_screen_run "$locale" "$cyr" "$mp3" +mci
     check "$locale, /s from $cyr: its MP3 opened with its path" \
         grep -qF "open \\\"$(wine_debugstr "$mp3")\\\" type MPEGVideo Alias MP3Play" <(mci_sent)
-
-    settings_file 2 0 "$(file_uri "$wav")" >"$(drive_c "$jp")/Ondrake.ini"
-    SCR="$jp\Ondrake.scr" WINEDEBUG=+winmm start_scr /s
-    check "$locale, /s from $jp: the renderer's window appears" probe wait Sollvane_VC 15000
-    sleep 1
-    xdotool key Escape
-    finish 10 >/dev/null
+    full_screen_run "$locale" "$jp" "$wav" +winmm
     check "$locale, /s from $jp: its WAV played by the system with its path" \
         grep -qF "SoundName=L\"$(wine_debugstr "$wav")\"" "$T/trace"
 
