@@ -74,6 +74,32 @@ TEST_F(Settings, MissingMusicFileClearsItAndKindTwoFallsBack) {
     }
 }
 
+// A path that the system's code page lacks a letter of is kept as a file
+// URI; every path reads back as it was written, and one the code page holds
+// keeps its bytes.
+TEST_F(Settings, AMusicPathReadsBackAsItWasWritten) {
+    for (const char* path : {"D:\\Music\\theme.mp3", u8"C:\\Програмні файли\\Ondrake\\theme.mp3", "file:theme.mp3"}) {
+        for (bool codePageHoldsIt : {true, false}) {
+            SetUp();
+            existingFiles = {path};
+            ini = {{kind, "2"}, {file, IniTextOfPath(path, codePageHoldsIt)}};
+            Load();
+            EXPECT_EQ(BgmKind, 2) << path;
+            EXPECT_EQ(BgmFile, path);
+        }
+    }
+    EXPECT_EQ(IniTextOfPath("D:\\Music\\theme.mp3", true), "D:\\Music\\theme.mp3");
+    EXPECT_EQ(IniTextOfPath(u8"C:\\Я.mp3", false), "file:///C:/%D0%AF.mp3");
+}
+
+TEST_F(Settings, AFileUriThatSpellsNoPathIsDropped) {
+    existingFiles = {"file:/D:/x.mp3"};
+    ini = {{kind, "2"}, {file, "file:/D:/x.mp3"}};
+    Load();
+    EXPECT_EQ(BgmFile, "");
+    EXPECT_EQ(BgmKind, 0);
+}
+
 TEST_F(Settings, NumbersAreRoundedDownAndBadOnesLeaveTheValue) {
     const struct {
         const char* text;

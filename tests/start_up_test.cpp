@@ -1,5 +1,5 @@
-// What the program makes of its argument text, of paths in a double-byte
-// code page, and when a full-screen run stops waiting for its renderer.
+// What the program makes of its command line and argument text, of paths,
+// and when a full-screen run stops waiting for its renderer.
 #include <gtest/gtest.h>
 
 #include "paths.h"
@@ -7,6 +7,27 @@
 #include "vb_text.h"
 
 namespace {
+
+bool NamesOurSaver(const std::string& candidate) { return candidate == "C:\\Program Files\\Ondrake\\Ondrake.scr"; }
+
+TEST(ArgumentsOf, WhatFollowsTheProgramsPath) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"\"C:\\Program Files\\Ondrake\\Ondrake.scr\" /s", "/s"},
+        {"\"C:\\Program Files\\Ondrake\\Ondrake.scr\"/c:1234", "/c:1234"},
+        // A long path unquoted, as Windows starts a saver from a volume
+        // without short names: the blanks inside it end nothing.
+        {"C:\\Program Files\\Ondrake\\Ondrake.scr /s", "/s"},
+        {"C:\\Program Files\\Ondrake\\Ondrake.scr \t /p 1234", "/p 1234"},
+        {"C:\\Program Files\\Ondrake\\Ondrake.scr", ""},
+        // Not this program's name: the path ends at the first blank.
+        {"C:\\PROGRA~1\\ONDRAKE\\ONDRAKE.SCR /c", "/c"},
+        {"C:\\Program Files\\Other\\Ondrake.scr /s", "Files\\Other\\Ondrake.scr /s"},
+        {"Ondrake.scr\t/s", "/s"},
+        {"\"C:\\unclosed /s", ""},
+        {"", ""},
+    };
+    for (auto [line, arguments] : cases) EXPECT_EQ(ArgumentsOf(line, NamesOurSaver), arguments) << line;
+}
 
 TEST(ModeLetter, TheSecondCharacterUpperCased) {
     const std::pair<const char*, const char*> cases[] = {
@@ -25,7 +46,13 @@ TEST(PreviewParent, TheNumberFromTheFourthCharacter) {
     EXPECT_EQ(PreviewParent("/p 12.5"), 12);  // halves to even
     EXPECT_EQ(PreviewParent("/p 13.5"), 14);
     EXPECT_EQ(PreviewParent("/p 2147483647"), 2147483647);
-    EXPECT_EQ(PreviewParent("/p 4294967296"), 0);  // does not fit: none
+    // Unsigned: the same 32 bits.
+    EXPECT_EQ(PreviewParent("/p 2147483648"), INT32_MIN);
+    EXPECT_EQ(PreviewParent("/p 4294901922"), static_cast<int32_t>(0xFFFF00A2u));
+    EXPECT_EQ(PreviewParent("/p 4294967295"), -1);
+    EXPECT_EQ(PreviewParent("/p 4294967295.5"), 0);  // rounds to 2^32: does not fit
+    EXPECT_EQ(PreviewParent("/p 4294967296"), 0);
+    EXPECT_EQ(PreviewParent("/p -2147483649"), 0);
 }
 
 TEST(PreviewTwips, SignedSixteenBitsOrNothing) {
@@ -63,30 +90,43 @@ TEST(RendererWatch, BoundsTheWaitForAWindowThatNeverComes) {
     EXPECT_TRUE(RendererGone(wrapping, false, false, kRendererStartLimitMs));
 }
 
-// 能 is 0x94 0x5C in code page 932; 表 0x95 0x5C; ソ 0x83 0x5C.
-const std::string kNou = "\x94\x5c", kHyou = "\x95\x5c", kSo = "\x83\x5c";
+// Paths are UTF-8; gtest's messages spell their expressions in the code
+// page these tests are compiled for, so such paths are named outside them.
+const std::string kProgramFiles = u8"C:\\Програмні файли\\Ondrake", kAccented = u8"C:\\aé";
 
-TEST(Paths, ATrailByteIsNoBackslash) {
-    EXPECT_FALSE(EndsWithBackslash("C:\\" + kNou, IsCp932LeadByte));
-    EXPECT_TRUE(EndsWithBackslash("C:\\" + kNou + "\\", IsCp932LeadByte));
-    EXPECT_TRUE(EndsWithBackslash("C:\\Music\\", IsCp932LeadByte));
-    EXPECT_FALSE(EndsWithBackslash("", IsCp932LeadByte));
-    // Read byte by byte, as a single-byte code page does.
-    EXPECT_TRUE(EndsWithBackslash("C:\\" + kNou, [](unsigned char) { return false; }));
+TEST(Paths, FolderAndJoinKeepADriveRootsBackslash) {
+    EXPECT_EQ(FolderOf(kProgramFiles + "\\Ondrake.scr"), kProgramFiles);
+    EXPECT_EQ(FolderOf("C:\\Ondrake.scr"), "C:\\");
+    EXPECT_EQ(FolderOf("Ondrake.scr"), "Ondrake.scr");
+    EXPECT_EQ(JoinPath("C:\\", "Ondrake.ini"), "C:\\Ondrake.ini");
+    EXPECT_EQ(JoinPath(u8"D:\\機能", "Ondrake.dll"), u8"D:\\機能\\Ondrake.dll");
 }
 
-TEST(Paths, JoinsAtCharacterBoundaries) {
-    EXPECT_EQ(JoinPath("C:\\" + kNou, "Ondrake.ini", IsCp932LeadByte), "C:\\" + kNou + "\\Ondrake.ini");
-    EXPECT_EQ(JoinPath("C:\\", "Ondrake.ini", IsCp932LeadByte), "C:\\Ondrake.ini");
-    EXPECT_EQ(JoinPath("D:\\Saver", "Ondrake.dll", IsCp932LeadByte), "D:\\Saver\\Ondrake.dll");
+TEST(Paths, FileUrisSpellEveryPathInAscii) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Music\\theme.mp3", "file:///C:/Music/theme.mp3"},
+        {u8"D:\\Я 𠮷\\a%b/c.mp3", "file:///D:/%D0%AF%20%F0%A0%AE%B7/a%25b%2Fc.mp3"},
+        {"\\\\server\\share\\x.wav", "file://server/share/x.wav"},
+        {"file:x", "file:///file:x"},
+    };
+    for (const auto& [path, uri] : cases) {
+        EXPECT_EQ(FileUriFromPath(path), uri);
+        std::string back;
+        EXPECT_TRUE(PathFromFileUri(uri, back)) << uri;
+        EXPECT_EQ(back, path);
+    }
+    std::string path;
+    EXPECT_TRUE(PathFromFileUri("FILE:///C:/a%c3%a9", path));
+    EXPECT_EQ(path, kAccented);
 }
 
-TEST(Paths, FolderOfAProgram) {
-    EXPECT_EQ(FolderOf("C:\\" + kHyou + "\\Ondrake.scr", IsCp932LeadByte), "C:\\" + kHyou);
-    EXPECT_EQ(FolderOf("C:\\x\\" + kSo + ".scr", IsCp932LeadByte), "C:\\x");
-    EXPECT_EQ(FolderOf("C:\\Ondrake.scr", IsCp932LeadByte), "C:\\");
-    EXPECT_EQ(FolderOf("Ondrake.scr", IsCp932LeadByte), "Ondrake.scr");
-    EXPECT_EQ(LastBackslash("C:\\a" + kNou, IsCp932LeadByte), 2u);
+TEST(Paths, TextThatIsNoFileUriSpellsNoPath) {
+    for (const char* text : {"", "C:\\x.mp3", "http://x/y", "file:/C:/x", "file:C:/x", "file:///C:/%2", "file:///C:/%zz",
+                             "file:///C:/a%00b"}) {
+        std::string path = "unchanged";
+        EXPECT_FALSE(PathFromFileUri(text, path)) << text;
+        EXPECT_EQ(path, "unchanged");
+    }
 }
 
 }  // namespace

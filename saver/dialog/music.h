@@ -4,7 +4,8 @@
 // for each; nothing here ever shows the user a message.
 //
 // Portable: the four system calls come through MusicSystem, the winmm
-// functions on Windows and a scripted device in the tests.
+// functions on Windows and a scripted device in the tests. Their texts
+// (commands, replies, sound names) are UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -13,12 +14,12 @@
 #include "vb_text.h"
 
 struct MusicSystem {
-    // mciSendStringA(command, returnText, returnSize, no window): 0 or an
-    // MCI error code. returnText may be null with size 0.
+    // mciSendString(command, returnText, returnSize in bytes, no window):
+    // 0 or an MCI error code. returnText may be null with size 0.
     uint32_t (*mciSendString)(const char* command, char* returnText, unsigned returnSize);
-    // mciGetErrorStringA: false when the code has no text.
+    // mciGetErrorString: false when the code has no text.
     bool (*mciGetErrorString)(uint32_t error, char* text, unsigned size);
-    // PlaySoundA(sound, no module, flags); sound may be null.
+    // PlaySound(sound, no module, flags); sound may be null.
     bool (*playSound)(const char* sound, unsigned flags);
     // waveOutGetNumDevs.
     int (*waveOutGetNumDevs)();

@@ -4,6 +4,7 @@
 
 #include <commdlg.h>
 #include <cstddef>
+#include <cwchar>
 #include <shellapi.h>
 
 #include "code_pages.h"
@@ -23,11 +24,11 @@ const char kFileFilter[] = "BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
 const char kFileDialogTitle[] = "ﾌｧｲﾙを開く";
 constexpr int kPathBuffer = 255;
 
-// The ANSI record of the open-file dialog as the program fills it: its
-// first published form, up to the template name, 76 bytes in the 32-bit
-// program.
-constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, pvReserved);
-static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "OPENFILENAMEA of 76 bytes");
+// The record of the open-file dialog as the program fills it: its first
+// published form, up to the template name, 76 bytes in the 32-bit program.
+// Its wide form, so that a file in a folder of any name comes back whole.
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEW, pvReserved);
+static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "OPENFILENAMEW of 76 bytes");
 
 // One button as the dialog stores it: its caption, its font and its size.
 PropertyBag StoredButton(const char* caption, int extentX, int extentY) {
@@ -141,7 +142,7 @@ void Sollvane_P::OnLoad() {
     ShowKind(BgmKind);
     BGM_Repeat->SetText(WideFromCp932(FormatHashes(BgmRepeat)));
     for (const std::string& item : RepeatItems()) BGM_Repeat->AddItem(WideFromCp932(item));
-    lbl_Fname.SetCaption(WideFromAnsi(BgmFile));
+    lbl_Fname.SetCaption(WideFromUtf8(BgmFile));
 
     POINT cursor{};
     ApiResult = GetCursorPos(&cursor);
@@ -177,23 +178,23 @@ void Sollvane_P::ChooseKind(int kind) {
 }
 
 void Sollvane_P::ChooseFile() {
-    std::string filter = AnsiFromCp932(std::string(kFileFilter, sizeof kFileFilter));  // with its NULs
-    std::string title = AnsiFromCp932(kFileDialogTitle);
-    char file[kPathBuffer] = {}, fileTitle[kPathBuffer] = {};
-    OPENFILENAMEA record{};
+    std::wstring filter = WideFromCp932(std::string(kFileFilter, sizeof kFileFilter));  // with its NULs
+    std::wstring title = WideFromCp932(kFileDialogTitle);
+    wchar_t file[kPathBuffer] = {}, fileTitle[kPathBuffer] = {};
+    OPENFILENAMEW record{};
     record.lStructSize = kOpenFileNameSize;
     record.hwndOwner = window();
-    record.hInstance = GetModuleHandleA(nullptr);
+    record.hInstance = GetModuleHandleW(nullptr);
     record.lpstrFilter = filter.c_str();
     record.lpstrFile = file;
     record.nMaxFile = kPathBuffer;
     record.lpstrFileTitle = fileTitle;
     record.nMaxFileTitle = kPathBuffer;
     record.lpstrTitle = title.c_str();
-    ApiResult = GetOpenFileNameA(&record);
+    ApiResult = GetOpenFileNameW(&record);
     if (ApiResult <= 0) return;
-    BgmFile.assign(file, strnlen(file, sizeof file));
-    lbl_Fname.SetCaption(WideFromAnsi(BgmFile));
+    BgmFile = Utf8FromWide(std::wstring(file, wcsnlen(file, kPathBuffer)));
+    lbl_Fname.SetCaption(WideFromUtf8(BgmFile));
 }
 
 void Sollvane_P::Save() {
@@ -201,7 +202,7 @@ void Sollvane_P::Save() {
     WriteIniString(kIniSection, kKeyBgmKind, std::to_string(BgmKind), iniPath);
     BgmRepeat = RepeatFromText(AnsiFromWide(BGM_Repeat->Text()), UserNumberLocale(), BgmRepeat);
     WriteIniString(kIniSection, kKeyBgmRepeat, std::to_string(BgmRepeat), iniPath);
-    WriteIniString(kIniSection, kKeyBgmFile, BgmFile, iniPath);
+    WriteIniString(kIniSection, kKeyBgmFile, IniTextOfMusicFile(BgmFile), iniPath);
     UnloadForm(*this);
 }
 

@@ -12,21 +12,30 @@ std::wstring WideFrom(UINT codePage, const std::string& text) {
     return wide;
 }
 
+std::string BytesFrom(UINT codePage, DWORD flags, const std::wstring& text) {
+    if (text.empty()) return {};
+    int length = WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr,
+                        nullptr);
+    return bytes;
+}
+
 }  // namespace
 
 std::wstring WideFromCp932(const std::string& text) { return WideFrom(932, text); }
 
 std::wstring WideFromAnsi(const std::string& text) { return WideFrom(CP_ACP, text); }
 
-std::string AnsiFromWide(const std::wstring& text) {
-    if (text.empty()) return {};
-    int length =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
-    return bytes;
+std::wstring WideFromUtf8(const std::string& text) { return WideFrom(CP_UTF8, text); }
+
+std::string Utf8FromWide(const std::wstring& text) { return BytesFrom(CP_UTF8, 0, text); }
+
+std::string AnsiFromWide(const std::wstring& text) { return BytesFrom(CP_ACP, 0, text); }
+
+bool AnsiHolds(const std::wstring& text) {
+    // Spelled without look-alikes and read back, the text comes out the same
+    // only when every letter was there.
+    return WideFromAnsi(BytesFrom(CP_ACP, WC_NO_BEST_FIT_CHARS, text)) == text;
 }
-
-std::string AnsiFromCp932(const std::string& text) { return AnsiFromWide(WideFromCp932(text)); }
-
-bool IsSystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

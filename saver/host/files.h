@@ -1,5 +1,4 @@
-// The few file operations of the front end. Paths are in the system's code
-// page.
+// The few file operations of the front end. Paths are UTF-8.
 #pragma once
 
 #include <string>

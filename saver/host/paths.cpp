@@ -1,25 +1,91 @@
 #include "paths.h"
 
-size_t LastBackslash(std::string_view path, LeadByteTest isLeadByte) {
-    size_t found = std::string_view::npos;
-    for (size_t i = 0; i < path.size(); i += isLeadByte(static_cast<unsigned char>(path[i])) ? 2 : 1)
-        if (path[i] == '\\') found = i;
-    return found;
+namespace {
+
+constexpr char kHex[] = "0123456789ABCDEF";
+
+bool IsKept(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
+           c == '_' || c == '~' || c == ':';
 }
 
-bool EndsWithBackslash(std::string_view path, LeadByteTest isLeadByte) {
-    return !path.empty() && LastBackslash(path, isLeadByte) == path.size() - 1;
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
-std::string FolderOf(std::string_view path, LeadByteTest isLeadByte) {
-    size_t slash = LastBackslash(path, isLeadByte);
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+    if (text.size() < start.size()) return false;
+    for (size_t i = 0; i < start.size(); ++i) {
+        char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + ('a' - 'A')) : text[i];
+        if (c != start[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool EndsWithBackslash(std::string_view path) { return !path.empty() && path.back() == '\\'; }
+
+std::string FolderOf(std::string_view path) {
+    size_t slash = path.rfind('\\');
     if (slash == std::string_view::npos) return std::string(path);
     bool driveRoot = slash == 2 && path[1] == ':';
     return std::string(path.substr(0, driveRoot ? slash + 1 : slash));
 }
 
-std::string JoinPath(std::string_view folder, std::string_view name, LeadByteTest isLeadByte) {
+std::string JoinPath(std::string_view folder, std::string_view name) {
     std::string joined(folder);
-    if (!EndsWithBackslash(folder, isLeadByte)) joined += '\\';
+    if (!EndsWithBackslash(folder)) joined += '\\';
     return joined += name;
+}
+
+std::string FileUriFromPath(std::string_view path) {
+    // A share's "\\server" is the URI's authority; a drive path has none.
+    std::string uri = path.substr(0, 2) == "\\\\" ? "file:" : "file:///";
+    for (unsigned char c : path) {
+        if (c == '\\') {
+            uri += '/';
+        } else if (IsKept(c)) {
+            uri += static_cast<char>(c);
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 15];
+        }
+    }
+    return uri;
+}
+
+bool IsFileUri(std::string_view text) { return StartsWithNoCase(text, "file:"); }
+
+bool PathFromFileUri(std::string_view uri, std::string& path) {
+    if (!IsFileUri(uri)) return false;
+    std::string_view rest = uri.substr(5);
+    std::string decoded;
+    if (rest.substr(0, 3) == "///") {
+        rest.remove_prefix(3);
+    } else if (rest.substr(0, 2) != "//") {
+        return false;
+    }
+    for (size_t i = 0; i < rest.size(); ++i) {
+        char c = rest[i];
+        if (c == '/') {
+            decoded += '\\';
+        } else if (c == '%') {
+            bool complete = i + 2 < rest.size();
+            int high = complete ? HexValue(rest[i + 1]) : -1, low = complete ? HexValue(rest[i + 2]) : -1;
+            if (high < 0 || low < 0 || (high | low) == 0) return false;
+            decoded += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else if (c == '\0') {
+            return false;
+        } else {
+            decoded += c;
+        }
+    }
+    path = std::move(decoded);
+    return true;
 }

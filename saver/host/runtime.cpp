@@ -6,12 +6,43 @@
 #include "files.h"
 #include "form.h"
 #include "paths.h"
+#include "start_up.h"
 
 const char kAppTitle[] = "Ondrake (ScreenSaver)";
 
 namespace {
 
 AppPointer appPointer = AppPointer::Default;
+
+// The program file's full path, as long as Windows makes it.
+std::wstring ProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) return path.substr(0, length);
+        path.resize(path.size() * 2);
+    }
+}
+
+// A path in its full, long form, or as it stands when it names no file.
+std::wstring LongFullPath(const std::wstring& path) {
+    std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    if (full.empty()) return path;
+    full.resize(GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr));
+    std::wstring longer(GetLongPathNameW(full.c_str(), nullptr, 0), L'\0');
+    if (longer.empty()) return full;
+    longer.resize(GetLongPathNameW(full.c_str(), &longer[0], static_cast<DWORD>(longer.size())));
+    return longer;
+}
+
+// True when the text names this program's file, in any spelling Windows
+// takes: relative, short, in other letter case.
+bool NamesThisProgram(const std::string& candidate) {
+    static const std::wstring self = LongFullPath(ProgramPath());
+    std::wstring named = LongFullPath(WideFromUtf8(candidate));
+    return CompareStringOrdinal(named.c_str(), static_cast<int>(named.size()), self.c_str(),
+                                static_cast<int>(self.size()), TRUE) == CSTR_EQUAL;
+}
 
 int ReadScreenDpi(int axis) {
     ScopedGetDC screen(nullptr);
@@ -34,25 +65,9 @@ void MsgBox(const std::string& text) {
     MessageBoxW(ActiveFormWindow(), WideFromCp932(text).c_str(), WideFromCp932(kAppTitle).c_str(), MB_OK);
 }
 
-std::string ArgumentText() {
-    const char* line = GetCommandLineA();
-    // Skip the program path, quoted or not, then the blanks after it.
-    if (*line == '"') {
-        ++line;
-        while (*line && *line != '"') ++line;
-        if (*line == '"') ++line;
-    } else {
-        while (*line && *line != ' ' && *line != '\t') ++line;
-    }
-    while (*line == ' ' || *line == '\t') ++line;
-    return line;
-}
+std::string ArgumentText() { return ArgumentsOf(Utf8FromWide(GetCommandLineW()), NamesThisProgram); }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH * 2] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return FolderOf(std::string(path, length), IsSystemLeadByte);
-}
+std::string ProgramFolder() { return FolderOf(Utf8FromWide(ProgramPath())); }
 
 float TwipsPerPixelX() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSX)); }
 float TwipsPerPixelY() { return 1440.0f / static_cast<float>(ScreenDpi(LOGPIXELSY)); }
@@ -91,13 +106,13 @@ bool ApplyAppPointer() {
 }
 
 Step StartProgram(const std::string& path, int windowStyle, UniqueHandle* process) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(windowStyle);
     PROCESS_INFORMATION started{};
-    std::string commandLine = "\"" + path + "\"";
-    if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    std::wstring program = WideFromUtf8(path), commandLine = L"\"" + program + L"\"";
+    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started))
         return {false};
     UniqueHandle thread(started.hThread);  // not followed

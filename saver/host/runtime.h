@@ -27,9 +27,10 @@ extern const char kAppTitle[];
 // application title as caption; waits for OK.
 void MsgBox(const std::string& text);
 
-// The command line without the program path, in the system's code page.
+// The command line without the program path, UTF-8.
 std::string ArgumentText();
-// The folder of the program file; a trailing backslash only at a drive root.
+// The folder of the program file, UTF-8; a trailing backslash only at a
+// drive root.
 std::string ProgramFolder();
 
 // The screen's dots per inch along LOGPIXELSX or LOGPIXELSY, fixed for the
@@ -58,8 +59,9 @@ void SetAppPointer(AppPointer pointer);
 // false when each window shows its own.
 bool ApplyAppPointer();
 
-// Starts a program file with a window style (1: normal, with focus); the
-// started process, when asked for, lets the caller follow it.
+// Starts a program file (its path UTF-8) with a window style (1: normal,
+// with focus); the started process, when asked for, lets the caller follow
+// it.
 Step StartProgram(const std::string& path, int windowStyle, UniqueHandle* process = nullptr);
 
 // Stops at once: no unload handler runs; open files are closed.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "paths.h"
+
 int16_t BgmKind = 0;
 int16_t BgmRepeat = 0;
 std::string BgmFile;
@@ -38,6 +40,13 @@ void LoadSettings(const SettingsAccess& access) {
 
     IniValue = access.readIniString(kIniSection, kKeyBgmFile, access.iniPath);
     BgmFile = IniValue;
+    // A file URI that spells no path names no file: dropped like a missing
+    // one.
+    if (IsFileUri(IniValue) && !PathFromFileUri(IniValue, BgmFile)) BgmFile.clear();
     if (!BgmFile.empty() && !access.fileExists(BgmFile)) BgmFile.clear();
     if (BgmFile.empty() && BgmKind == 2) BgmKind = 0;
+}
+
+std::string IniTextOfPath(const std::string& path, bool codePageHoldsIt) {
+    return codePageHoldsIt && !IsFileUri(path) ? path : FileUriFromPath(path);
 }

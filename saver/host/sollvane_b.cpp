@@ -10,7 +10,6 @@
 
 #include <cstdint>
 
-#include "code_pages.h"
 #include "files.h"
 #include "form.h"
 #include "music.h"
@@ -67,11 +66,11 @@ void Main() {
 
     LoadSettings(WindowsSettingsAccess());
     std::string folder = ProgramFolder();
-    if (!FileExists(JoinPath(folder, "Ondrake.dll", IsSystemLeadByte))) {
+    if (!FileExists(JoinPath(folder, "Ondrake.dll"))) {
         MsgBox(kNoRenderer);
         EndProgram();
     }
-    std::string model = JoinPath(folder, "Ondrake.3ds", IsSystemLeadByte);
+    std::string model = JoinPath(folder, "Ondrake.3ds");
     if (!FileExists(model)) {
         MsgBox(kNoModel);
         EndProgram();

@@ -1,6 +1,5 @@
 #include "sollvane_s.h"
 
-#include "code_pages.h"
 #include "music.h"
 #include "paths.h"
 #include "runtime.h"
@@ -10,8 +9,10 @@ namespace {
 
 const char kRendererTitle[] = "Sollvane_VC";
 
-// The last three characters of the music file's name, upper-cased.
-std::string FileType() { return UCase(Right(BgmFile, 3)); }
+// The last three characters of the music file's name, upper-cased. The
+// path is UTF-8, in which a name that ends in "mp3" or "wav" ends in those
+// three bytes.
+std::string FileType() { return UCase(BgmFile.substr(BgmFile.size() < 3 ? 0 : BgmFile.size() - 3)); }
 
 }  // namespace
 
@@ -31,7 +32,7 @@ Sollvane_S::Sollvane_S()
 }
 
 void Sollvane_S::OnLoad() {
-    std::string rendererPath = JoinPath(ProgramFolder(), "Ondrake.dll", IsSystemLeadByte);
+    std::string rendererPath = JoinPath(ProgramFolder(), "Ondrake.dll");
     watch_.started = StartProgram(rendererPath, SW_SHOWNORMAL, &renderer_).ok;
     watch_.startTime = GetTickCount();
     if (BgmKind == 1) {

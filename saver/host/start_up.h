@@ -6,13 +6,23 @@
 #include <cstdint>
 #include <string>
 
+// The argument text of a command line: what follows the program's path and
+// the blanks after it. A quoted path ends at its closing quote, an unquoted
+// one at a blank. But Windows also starts a saver from a long path written
+// unquoted, blanks and all (a volume without short names): then the path
+// ends at the first blank before which the line names this program, as
+// Windows itself found it; when no such place is found, at the first blank.
+std::string ArgumentsOf(const std::string& commandLine, bool (*namesProgram)(const std::string& candidate));
+
 // The second character of the upper-cased argument text ("/s", "-s" and
 // "xs" all give "S"); empty when the text is shorter.
 std::string ModeLetter(const std::string& argumentText);
 
 // The preview's parent window: the number that the text spells from its
 // fourth character ("/p 1234" and "/p:1234" give 1234), to the nearest
-// 32-bit integer; 0 when there is none or it does not fit.
+// 32-bit integer; 0 when there is none or it does not fit. Windows may write
+// a handle as an unsigned number: 2147483648 to 4294967295 are the same 32
+// bits as -2147483648 to -1.
 int32_t PreviewParent(const std::string& argumentText);
 
 // A preview dimension in twips as a signed 16-bit value: pixels times twips

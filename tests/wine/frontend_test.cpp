@@ -10,7 +10,13 @@
 //   frontend_test end DIR          ends the program with a form loaded
 //   frontend_test unload DIR       unloads that form, then ends the program
 //   frontend_test noop             exits at once (a program to start)
+//   frontend_test start FILE LINE  starts the program FILE with the command
+//                                  line LINE as it stands (a path in it
+//                                  unquoted), waits for it to end, and ends
+//                                  with its exit code
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -23,6 +29,7 @@
 #include "form.h"
 #include "music.h"
 #include "music_winmm.h"
+#include "paths.h"
 #include "runtime.h"
 #include "settings_win32.h"
 #include "timer.h"
@@ -104,12 +111,16 @@ void CheckMessageBox() {
     Check(seen.icons == 0, "message box has no icon");
 }
 
+std::string ModulePath() {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    return Utf8FromWide(module);
+}
+
 void CheckFolderAndScreen() {
     std::string folder = ProgramFolder();
     Check(!folder.empty() && folder.back() != '\\', "program folder has no trailing backslash");
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    Check(std::string(module).rfind(folder + "\\", 0) == 0, "program folder holds the program");
+    Check(ModulePath().rfind(folder + "\\", 0) == 0, "program folder holds the program");
     Check(TwipsPerPixelX() == 15.0f && TwipsPerPixelY() == 15.0f, "15 twips per pixel at 96 dots per inch");
     Check(ScreenWidthTwips() == GetSystemMetrics(SM_CXSCREEN) * 15, "screen width in twips");
 }
@@ -134,22 +145,23 @@ void CheckFiles(const std::string& dir) {
     CloseInput();
     Check(!OpenForInput(dir + "\\missing.txt").ok, "open for input fails on a missing file");
 
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, MAX_PATH);
-    Check(StartProgram(module, 1).ok, "StartProgram starts a program");
+    Check(StartProgram(ModulePath(), 1).ok, "StartProgram starts a program");
     Check(!StartProgram(dir + "\\missing.exe", 1).ok, "StartProgram fails on a missing file");
 }
 
-// Paths in the system's code page: a path ending in 能 (0x94 0x5C in code
-// page 932) ends in a character, not in a backslash; system text shows as
-// the system spells it.
+// Text in the system's code page shows as the system spells it; a file
+// named in it (能 is 0x94 0x5C in code page 932, its second byte a
+// backslash) is the file the program's UTF-8 path names.
 void CheckSystemText(const std::string& dir) {
     if (GetACP() == 932) {
         const std::string nou = "\x94\x5c", hyou = "\x95\x5c";
         WriteAll(dir + "\\" + nou, "music");
-        Check(FileExists(dir + "\\" + nou), "FileExists: a file named 能");
-        Check(MakeDirectory(dir + "\\" + hyou).ok, "MakeDirectory: a folder named 表");
-        Check(!FileExists(dir + "\\" + hyou + "\\"), "FileExists: the folder 表 with its backslash");
+        Check(FileExists(dir + u8"\\能"), "FileExists: a file named 能");
+        bool made = MakeDirectory(dir + u8"\\表").ok;
+        DWORD attributes = GetFileAttributesA((dir + "\\" + hyou).c_str());
+        Check(made && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY),
+              "MakeDirectory: a folder named 表");
+        Check(!FileExists(dir + u8"\\表\\"), "FileExists: the folder 表 with its backslash");
         Check(WideFromAnsi(nou) == L"\x80fd", "system text in code page 932 shows as 能");
     } else {
         const std::wstring musica = L"D:\\M" + std::wstring(1, wchar_t(0xFA)) + L"sica";
@@ -187,6 +199,26 @@ void CheckProfile(const std::string& dir) {
     DeleteFileA(music.c_str());
     LoadSettings(access);
     Check(BgmKind == 0 && BgmFile.empty(), "LoadSettings drops a music file that is gone");
+
+    // A folder whose name no ANSI code page holds whole (Ukrainian і, the
+    // 𠮷 of a Japanese family name), with a name long enough that its URI
+    // passes 255 bytes: the settings file keeps it in ASCII, and it reads
+    // back whole.
+    std::string distant = JoinPath(dir, u8"Програмні файли 𠮷田 " + std::string(100, 'x'));
+    std::string distantMusic = JoinPath(distant, u8"пісня.mp3");
+    Check(MakeDirectory(distant).ok, "MakeDirectory: a folder named in no code page");
+    Check(CopyFileTo(JoinPath(dir, "present.txt"), distantMusic).ok && FileExists(distantMusic),
+          "CopyFileTo and FileExists: a file in that folder");
+    (void)WriteIniString(kIniSection, kKeyBgmKind, "2", ini);
+    (void)WriteIniString(kIniSection, kKeyBgmFile, IniTextOfMusicFile(distantMusic), ini);
+    bytes = ReadAll(ini);
+    Check(bytes.find("\r\n\x42\x47\x4d\xcc\xa7\xb2\xd9=file:///") != std::string::npos,
+          "a path the code page cannot hold: kept as a file URI, the key in code page 932");
+    Check(ReadIniString(kIniSection, kKeyBgmFile, ini).size() > 255, "its URI of more than 255 bytes reads back whole");
+    LoadSettings(access);
+    Check(BgmKind == 2 && BgmFile == distantMusic, "LoadSettings reads that path back and finds its file");
+    (void)WriteIniString(kIniSection, kKeyBgmFile, IniTextOfMusicFile(music), ini);
+    Check(ReadAll(ini).find("=" + music + "\r\n") != std::string::npos, "a path the code page holds is kept as it stands");
 }
 
 class TestForm : public Form {
@@ -275,8 +307,30 @@ void RunMusic(const char* file) {
 
 }  // namespace
 
+// Starts a program with a command line as it stands and hands on its exit
+// code. (Given no program file, Wine would quote a path with blanks that
+// leads the line.)
+int StartCommandLine() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments || count != 4) return 2;
+    std::wstring line = arguments[3];
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(arguments[2], &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return 3;
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD code = 4;
+    GetExitCodeProcess(started.hProcess, &code);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    return static_cast<int>(code);
+}
+
 int main(int argc, char** argv) {
     if (argc >= 2 && !std::strcmp(argv[1], "noop")) return 0;
+    if (argc == 4 && !std::strcmp(argv[1], "start")) return StartCommandLine();
     if (argc >= 2 && !std::strcmp(argv[1], "folder")) {
         std::printf("%s\n", ProgramFolder().c_str());
         return 0;
@@ -300,6 +354,6 @@ int main(int argc, char** argv) {
         CheckMessageBox();
         return PrintCheckCount();
     }
-    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop\n");
+    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop | start FILE LINE\n");
     return 2;
 }

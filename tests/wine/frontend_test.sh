@@ -1,23 +1,103 @@
 #!/bin/bash
 # The front end's foundation under Wine on Xvfb: the runtime layer, the
 # settings file and the music player against the real Windows functions,
-# under an English and a Japanese locale, and a preview whose host window
-# goes just before the preview is embedded in it.
+# and the saver installed in folders of any name, under a code page 1252
+# and a Japanese locale, and a preview whose host window goes just before
+# the preview is embedded in it.
 #   frontend_test.sh BUILD_ROOT
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" frontend
+# Code page 1252 from a locale that every machine has (Wine cannot start a
+# program from a folder named outside ASCII under one that is missing).
+export LANG=C.UTF-8
 
 wine_start 1024x768 "$T/pfx"
 app=$WINEPREFIX/drive_c/Ondrake
 mkdir -p "$app/work"
 cp "$PROBES/frontend_test.exe" "$app/"
 run() { wine_run 'C:\Ondrake\frontend_test.exe' "$@"; }
+drive_c() { local path=${1#C:\\}; echo "$WINEPREFIX/drive_c/${path//\\//}"; }  # WINDOWS-PATH
+# finish SECONDS: waits for the saver to end and prints its exit code, or
+# "running"; a message box it shows ("Ondrake.dll ... not found") is
+# answered, so that what follows starts afresh.
+finish() {
+    local code
+    code=$(wait_scr "$1")
+    [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
+    echo "$code"
+}
+# full_screen_run LOCALE FOLDER MUSIC CHANNEL: /s from the folder, with
+# the music file in its settings (kept as a file URI); ended by Esc; the
+# trace of that Wine channel kept.
+full_screen_run() {
+    settings_file 2 0 "$(file_uri "$3")" >"$(drive_c "$2")/Ondrake.ini"
+    SCR="$2\Ondrake.scr" WINEDEBUG=$4 start_scr /s
+    check "$1, /s from $2: the renderer's window appears" probe wait Sollvane_VC 15000
+    sleep 1
+    xdotool key Escape
+    finish 10 >/dev/null
+}
+# start_unquoted FILE ARGUMENTS: runs the program with the command line
+# FILE ARGUMENTS, its path unquoted, as Windows starts a saver from a long
+# path on a volume without short names; like start_scr.
+start_unquoted() {
+    rm -f "$T/scr-rc"
+    ( $W 'C:\Ondrake\frontend_test.exe' start "$1" "$1 $2" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
+}
 
-# English locale (code page 1252).
+# The saver installed in folders whose names the system's code page cannot
+# hold: Ukrainian, with a blank (і is in neither code page 1252 nor 932),
+# and a Japanese family name (𠮷 is outside code page 932). The modes that
+# look for the renderer beside the program run from there, the music beside
+# it plays and shows, and the settings file keeps its code page 932 keys.
+#   any_folder_checks LOCALE
+any_folder_checks() {
+    local locale=$1 cyr='C:\Програмні файли\Ondrake' jp='C:\𠮷田のプログラム' folder code
+    for folder in "$cyr" "$jp"; do
+        mkdir -p "$(drive_c "$folder")"
+        cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$folder")/"
+    done
+    local mp3="$cyr\пісня.mp3" wav="$jp\曲.wav"
+    printf 'ID3' >"$(drive_c "$mp3")"
+    printf 'RIFF' >"$(drive_c "$wav")"
+
+    rm -f "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
+    SCR="$cyr\Ondrake.scr" start_scr /a
+    code=$(finish 10)
+    check "$locale, /a from $cyr: ends at once with 0" [ "$code" = 0 ]
+    check "$locale, /a from $cyr: the model is copied to C:\qorbel" \
+        cmp -s "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds" "$DIST/Ondrake.3ds"
+
+    full_screen_run "$locale" "$cyr" "$mp3" +mci
+    check "$locale, /s from $cyr: its MP3 opened with its path" \
+        grep -qF "open \\\"$(wine_debugstr "$mp3")\\\" type MPEGVideo Alias MP3Play" <(mci_sent)
+    full_screen_run "$locale" "$jp" "$wav" +winmm
+    check "$locale, /s from $jp: its WAV played by the system with its path" \
+        grep -qF "SoundName=L\"$(wine_debugstr "$wav")\"" "$T/trace"
+
+    # Started from its long path unquoted, blanks and all: the mode letter is
+    # still found. The dialog shows the music file; "設定" writes the
+    # settings as they were read (a repeat of 3.0 as 3), the path as before.
+    settings_file 2 3.0 "$(file_uri "$mp3")" >"$(drive_c "$cyr")/Ondrake.ini"
+    WINEDEBUG=+text start_unquoted "$cyr\Ondrake.scr" /c
+    check "$locale, /c from $cyr started unquoted: the dialog opens" probe wait "<Ondrake>" 15000
+    if probe find "<Ondrake>" >/dev/null; then
+        sleep 0.8
+        read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
+        xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
+    fi
+    finish 10 >/dev/null
+    check "$locale, /c from $cyr: the dialog shows the music file's path" \
+        grep -qF "DrawTextExW L\"$(wine_debugstr "$mp3")\"" "$T/trace"
+    check "$locale, /c from $cyr: 設定 writes the settings file, its keys in code page 932, the path whole" \
+        cmp -s "$(drive_c "$cyr")/Ondrake.ini" <(settings_file 2 3 "$(file_uri "$mp3")")
+}
+
+# Code page 1252.
 out=$(run checks 'C:\Ondrake\work')
 status=$?
-grep FAIL <<<"$out"
-count_checks "$out" "checks under en_US" "$status"
+grep -a FAIL <<<"$out"
+count_checks "$out" "checks under code page 1252" "$status"
 check "argument text drops the program path" [ "$(run args /S 123)" = "[args /S 123]" ]
 check "program folder" [ "$(run folder)" = 'C:\Ondrake' ]
 cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
@@ -82,6 +162,41 @@ trace=$(WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv=d" \
     $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\theme.wav' 2>&1 | tr -d '\r')
 check "no sound card: the music run returns to its caller" grep -q "^music done" <<<"$trace"
 
+any_folder_checks "code page 1252"
+
+# The file chosen in the open-file dialog from a folder that the code page
+# cannot hold (the dialog opens in the current folder): kept whole.
+cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
+rm -f "$app/Ondrake.ini"
+chosen='C:\𠮷田のプログラム\theme.wav'
+printf 'RIFF' >"$(drive_c "$chosen")"
+(cd "$(drive_c 'C:\𠮷田のプログラム')" && start_scr /c)
+check "the file choice: the dialog opens" probe wait "<Ondrake>" 15000
+if probe find "<Ondrake>" >/dev/null; then
+    sleep 0.8
+    read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
+    xdotool mousemove $((cx + 12 + 50)) $((cy + 16 + 102)) click 1
+    sleep 0.3
+    xdotool mousemove $((cx + 62)) $((cy + 142)) click 1
+    check "the file choice: the open-file dialog opens" eventually 10 'xdotool search --onlyvisible --name "ﾌｧｲﾙを開く" >/dev/null'
+    sleep 0.5
+    xdotool type theme.wav
+    xdotool key Return
+    eventually 5 '! xdotool search --onlyvisible --name "ﾌｧｲﾙを開く" >/dev/null'
+    xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
+fi
+[ "$(wait_scr 10)" != running ] || probe close "<Ondrake>" >/dev/null
+check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake.ini" <(settings_file 2 0 "$(file_uri "$chosen")")
+
+# Its long path unquoted, with blanks: the mode letter is still found.
+programs='C:\Program Files\Ondrake'
+mkdir -p "$(drive_c "$programs")"
+cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$programs")/"
+start_unquoted "$programs\Ondrake.scr" /c
+check "/c started from $programs unquoted: the dialog opens" probe wait "<Ondrake>" 10000
+probe close "<Ondrake>" >/dev/null
+finish 10 >/dev/null
+
 # Japanese locale (code page 932): the same checks, texts and INI bytes.
 mkdir -p "$T/locale"
 if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/locale/ja_JP.UTF-8" ]; then
@@ -93,7 +208,7 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     cp "$PROBES/frontend_test.exe" "$app/"
     out=$(run checks 'C:\Ondrake\work')
     status=$?
-    grep FAIL <<<"$out"
+    grep -a FAIL <<<"$out"
     count_checks "$out" "checks under ja_JP" "$status"
 
     # The saver in a folder whose name ends in a character whose second byte
@@ -105,7 +220,7 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$folder/"
     printf 'ID3' >"$folder/能"
     settings_file 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
-    ( $W 'C:\機能\Ondrake.scr' /c >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
+    SCR='C:\機能\Ondrake.scr' start_scr /c
     probe wait "<Ondrake>" 15000 >/dev/null
     sleep 0.8
     read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
@@ -113,9 +228,11 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     check "a folder ending in 能: the settings and the music file named 能 are found (MP3、WAV marked)" \
         near "$(pixel "$T/ja-dialog.png" $((cx + 12 + 26)) $((cy + 16 + 96 + 6)))" 2A5BD7 12
     xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
-    for _ in $(seq 100); do [ -s "$T/scr-rc" ] && break; sleep 0.1; done
+    wait_scr 10 >/dev/null
     check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings_file 2 7 'C:\機能\能')
     check "a folder ending in 能: nothing written beside it" [ ! -e "$WINEPREFIX/drive_c/機能Ondrake.ini" ]
+
+    any_folder_checks Japanese
 else
     echo "FAIL: cannot make the ja_JP locale"
     failed=$((failed + 1))

@@ -31,28 +31,7 @@ install_app() {
 }
 install_app
 
-# start_scr ARGS...: runs Ondrake.scr in the background; its exit code lands
-# in $T/scr-rc and, with WINEDEBUG set by the caller, its trace in $T/trace.
-start_scr() {
-    rm -f "$T/scr-rc"
-    ( $W 'C:\Ondrake\Ondrake.scr' "$@" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
-}
-# wait_scr SECONDS: waits for it to end; prints its exit code or "running".
-wait_scr() {
-    local i
-    for i in $(seq $(($1 * 20))); do
-        [ -s "$T/scr-rc" ] && { cat "$T/scr-rc"; return 0; }
-        sleep 0.05
-    done
-    echo running
-}
-scr_running() { [ ! -s "$T/scr-rc" ]; }
 write_ini() { settings_file "$@" >"$app/Ondrake.ini"; }  # kind, repeat, file
-# The MCI command strings a trace shows, without Wine's own internal opens.
-mci_sent() {
-    grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "$T/trace" | sed 's/^mciSendStringW (L"//' |
-        grep -vE '^open (cdaudio|mp3play) wait$'
-}
 
 # ---------------------------------------------------------------------------
 # The full-screen run with /s: no music.
@@ -220,7 +199,13 @@ preview_in_host() {  # width height argument-form
     host=$!
     for _ in $(seq 100); do [ -s "$T/host" ] && break; sleep 0.05; done
     hwnd=$(head -1 "$T/host" | tr -d '\r')
-    if [ "$form" = colon ]; then start_scr "/p:$hwnd"; else start_scr /p "$hwnd"; fi
+    case $form in
+        colon) start_scr "/p:$hwnd" ;;
+        # Unsigned above 2^31: 0xFFFF in a handle's high word names the same
+        # window, to Windows and to Wine.
+        unsigned) start_scr /p $(((hwnd & 0xFFFF) | 0xFFFF0000)) ;;
+        *) start_scr /p "$hwnd" ;;
+    esac
     for _ in $(seq 100); do probe children "Preview Host" | grep -q 'Preview Window' && break; sleep 0.05; done
 }
 rm "$app/Ondrake.dll"
@@ -248,6 +233,13 @@ elapsed=$(($(now_ms) - before))
 echo "preview: ended $elapsed ms after the host program was killed"
 check "/p: ends within a second when the host program dies" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
 wait $host 2>/dev/null
+
+preview_in_host 152 112 unsigned
+child=$(probe children "Preview Host" | grep 'Preview Window')
+probe post "Preview Host" 1024 0 >/dev/null
+check "/p HWND written unsigned above 2^31: embedded as the smaller ones are, and ends with its host" \
+    holds 'grep -q "|0,0,152,112|enabled=1|visible=1$" <<<"$child" && [ "$(wait_scr 5)" = 0 ]'
+wait $host
 
 # A handle that names no window, or none at all: nothing to embed in, so
 # the program ends at once instead of waiting for a window that never was.

@@ -82,6 +82,62 @@ settings_file() {
     printf '[Section]\r\nBGM区分=%s\r\nBGMﾘﾋﾟｰﾄ=%s\r\nBGMﾌｧｲﾙ=%s\r\n' "$1" "$2" "$3" | iconv -f utf-8 -t cp932
 }
 
+# file_uri WINDOWS-PATH: the file URI, plain ASCII, in which the saver's
+# settings file keeps a path that the system's code page cannot hold.
+file_uri() {
+    local LC_ALL=C path=$1 uri=file:/// c i
+    [ "${path:0:2}" = '\\' ] && uri=file:
+    for ((i = 0; i < ${#path}; i++)); do
+        c=${path:i:1}
+        case $c in
+            [A-Za-z0-9._~:-]) uri+=$c ;;
+            '\') uri+=/ ;;
+            *) printf -v c '%%%02X' "'$c" && uri+=$c ;;
+        esac
+    done
+    echo "$uri"
+}
+
+# wine_debugstr TEXT: the text as Wine's traces spell a wide string between
+# L"...": backslash and quote escaped, every character outside ASCII as
+# \xxxx (one for each half of a surrogate pair).
+wine_debugstr() {
+    local word char text=""
+    for word in $(printf '%s' "$1" | iconv -f utf-8 -t utf-16le | od -An -tx2 -v); do
+        case $word in
+            005c) text+='\\' ;;
+            0022) text+='\"' ;;
+            00[2-6]? | 007[0-9a-e]) printf -v char '%b' "\\x${word:2}" && text+=$char ;;
+            *) text+="\\$word" ;;
+        esac
+    done
+    printf '%s\n' "$text"
+}
+
+# start_scr ARGS...: runs the saver, $SCR, in the background; its exit code
+# lands in $T/scr-rc and, with WINEDEBUG set by the caller, its trace in
+# $T/trace.
+SCR='C:\Ondrake\Ondrake.scr'
+start_scr() {
+    rm -f "$T/scr-rc"
+    ( $W "$SCR" "$@" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
+}
+# wait_scr SECONDS: waits for it to end; prints its exit code or "running".
+wait_scr() {
+    local i
+    for i in $(seq $(($1 * 20))); do
+        [ -s "$T/scr-rc" ] && { cat "$T/scr-rc"; return 0; }
+        sleep 0.05
+    done
+    echo running
+}
+scr_running() { [ ! -s "$T/scr-rc" ]; }
+# The MCI command strings a trace shows, without Wine's own internal opens.
+mci_sent() {
+    grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "$T/trace" | sed 's/^mciSendStringW (L"//' |
+        grep -vE '^open (cdaudio|mp3play) wait$'
+}
+
 # wine_run PROGRAM ARGS...: the program's standard output without Wine's
 # carriage returns, and its exit code.
 wine_run() {
