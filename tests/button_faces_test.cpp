@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <map>
+#include <sstream>
 #include <string>
 
 #include "bitmap_file.h"
@@ -13,37 +14,34 @@
 
 namespace {
 
-// The ring colour table, written out again: top, bottom, left from row 4
-// to row 20, right likewise.
-struct Ring {
-    uint32_t top, bottom, leftFrom, leftTo, rightFrom, rightTo;
-};
-struct Expected {
-    const char* face;
-    Ring rings[4];
-};
-const Ring kRing0 = {0xE0DCC9, 0xF8F7F0, 0xE2DECB, 0xE2DECB, 0xF0EEE0, 0xF0EEE0};
-const Ring kBorder = {0x003C74, 0x003C74, 0x003C74, 0x003C74, 0x003C74, 0x003C74};
-constexpr Ring Plain(uint32_t c) { return {c, c, c, c, c, c}; }
-const Expected kTable[] = {
-    {"Normal",
-     {kRing0,
-      kBorder,
-      {0xF3F3EE, 0xD6D0C5, 0xFDFDFC, 0xECEBE6, 0xF6F4F2, 0xE0DDD4},
-      {0xF3F3EE, 0xE2DFD6, 0xFDFDFC, 0xEBEBE5, 0xFBFBFA, 0xE4E2DA}}},
-    {"HighLight",
-     {kRing0,
-      kBorder,
-      {0xFFF0CF, 0xE59700, 0xFEDF9A, 0xF9B435, 0xFDE09B, 0xF8B435},
-      {0xFDD889, 0xF8B330, 0xFCD279, 0xF8B535, 0xFCD279, 0xF8B535}}},
-    {"Selected",
-     {kRing0,
-      kBorder,
-      {0xCEE7FF, 0x6982EE, 0xB7D0F4, 0x8BADE4, 0xB1CCF2, 0x8BAFE5},
-      {0xCEE7FF, 0x6982EE, 0xB8D1F4, 0x8BADE4, 0xB1CCF2, 0x8BAFE5}}},
-    {"Pressed", {Plain(0xECE9D8), kRing0, kBorder, {0xD1CCC1, 0xF2F1EE, 0xD8D5CB, 0xD8D5CB, 0xE4E3DC, 0xE4E3DC}}},
-    {"Disable", {Plain(0xECE9D8), Plain(0xC9C7BA), Plain(0xF5F4EA), Plain(0xF5F4EA)}},
-};
+// The faces' rings as sections through the picture, worked out by hand from
+// the colour table rather than copied from the drawing code: per face, the
+// four rings (outermost first) at the top and bottom edges of column 31,
+// and at the left and right edges (from the outside in) of rows 4, 12 and
+// 20, where the side runs go from their first colour at row 4 to their
+// second at row 20, each channel rounded to the nearest value.
+const char kSections[] = R"(
+Normal    top E0DCC9 003C74 F3F3EE F3F3EE  bottom F8F7F0 003C74 D6D0C5 E2DFD6
+  row  4 left E2DECB 003C74 FDFDFC FDFDFC  right F0EEE0 003C74 F6F4F2 FBFBFA
+  row 12 left E2DECB 003C74 F5F4F1 F4F4F1  right F0EEE0 003C74 EBE9E3 F0EFEA
+  row 20 left E2DECB 003C74 ECEBE6 EBEBE5  right F0EEE0 003C74 E0DDD4 E4E2DA
+HighLight top E0DCC9 003C74 FFF0CF FDD889  bottom F8F7F0 003C74 E59700 F8B330
+  row  4 left E2DECB 003C74 FEDF9A FCD279  right F0EEE0 003C74 FDE09B FCD279
+  row 12 left E2DECB 003C74 FCCA68 FAC457  right F0EEE0 003C74 FBCA68 FAC457
+  row 20 left E2DECB 003C74 F9B435 F8B535  right F0EEE0 003C74 F8B435 F8B535
+Selected  top E0DCC9 003C74 CEE7FF CEE7FF  bottom F8F7F0 003C74 6982EE 6982EE
+  row  4 left E2DECB 003C74 B7D0F4 B8D1F4  right F0EEE0 003C74 B1CCF2 B1CCF2
+  row 12 left E2DECB 003C74 A1BFEC A2BFEC  right F0EEE0 003C74 9EBEEC 9EBEEC
+  row 20 left E2DECB 003C74 8BADE4 8BADE4  right F0EEE0 003C74 8BAFE5 8BAFE5
+Pressed   top ECE9D8 E0DCC9 003C74 D1CCC1  bottom ECE9D8 F8F7F0 003C74 F2F1EE
+  row  4 left ECE9D8 E2DECB 003C74 D8D5CB  right ECE9D8 F0EEE0 003C74 E4E3DC
+  row 12 left ECE9D8 E2DECB 003C74 D8D5CB  right ECE9D8 F0EEE0 003C74 E4E3DC
+  row 20 left ECE9D8 E2DECB 003C74 D8D5CB  right ECE9D8 F0EEE0 003C74 E4E3DC
+Disable   top ECE9D8 C9C7BA F5F4EA F5F4EA  bottom ECE9D8 C9C7BA F5F4EA F5F4EA
+  row  4 left ECE9D8 C9C7BA F5F4EA F5F4EA  right ECE9D8 C9C7BA F5F4EA F5F4EA
+  row 12 left ECE9D8 C9C7BA F5F4EA F5F4EA  right ECE9D8 C9C7BA F5F4EA F5F4EA
+  row 20 left ECE9D8 C9C7BA F5F4EA F5F4EA  right ECE9D8 C9C7BA F5F4EA F5F4EA
+)";
 
 std::map<std::string, Image> Faces() {
     std::map<std::string, Image> faces;
@@ -68,23 +66,38 @@ TEST(ButtonFaces, SixFacesOf64By25InResourceOrder) {
     }
 }
 
-TEST(ButtonFaces, RingsHaveTheTabledColours) {
+TEST(ButtonFaces, RingsShowTheWorkedOutSections) {
     std::map<std::string, Image> faces = Faces();
-    for (const Expected& e : kTable) {
-        const Image& image = faces.at(e.face);
-        for (int k = 0; k < 4; ++k) {
-            const Ring& ring = e.rings[k];
-            const std::string where = std::string(e.face) + " ring " + std::to_string(k);
-            for (int x : {4, 31, 59}) {
-                EXPECT_EQ(Hex(image.at(x, k)), Hex(RgbOf(ring.top))) << where << " top x=" << x;
-                EXPECT_EQ(Hex(image.at(x, 24 - k)), Hex(RgbOf(ring.bottom))) << where << " bottom x=" << x;
-            }
-            EXPECT_EQ(Hex(image.at(k, 4)), Hex(RgbOf(ring.leftFrom))) << where << " left, row 4";
-            EXPECT_EQ(Hex(image.at(k, 20)), Hex(RgbOf(ring.leftTo))) << where << " left, row 20";
-            EXPECT_EQ(Hex(image.at(63 - k, 4)), Hex(RgbOf(ring.rightFrom))) << where << " right, row 4";
-            EXPECT_EQ(Hex(image.at(63 - k, 20)), Hex(RgbOf(ring.rightTo))) << where << " right, row 20";
+    std::istringstream text(kSections);
+    std::string face, word, seen[4];
+    int sections = 0;
+    // Reads the next four colours; where names the section for a failure.
+    auto expect = [&](auto pixelOfRing, const std::string& where) {
+        for (int ring = 0; ring < 4; ++ring) {
+            text >> seen[ring];
+            EXPECT_EQ(Hex(pixelOfRing(ring)), seen[ring]) << face << " " << where << " ring " << ring;
+        }
+        ++sections;
+    };
+    while (text >> word) {
+        if (word == "top") {
+            const Image& image = faces.at(face);
+            expect([&](int k) { return image.at(31, k); }, "top");
+        } else if (word == "bottom") {
+            const Image& image = faces.at(face);
+            expect([&](int k) { return image.at(31, 24 - k); }, "bottom");
+        } else if (word == "row") {
+            int row;
+            text >> row >> word;
+            const Image& image = faces.at(face);
+            expect([&](int k) { return image.at(k, row); }, "left, row " + std::to_string(row));
+            text >> word;
+            expect([&](int k) { return image.at(63 - k, row); }, "right, row " + std::to_string(row));
+        } else {
+            face = word;
         }
     }
+    EXPECT_EQ(sections, 5 * 8);
 }
 
 // Row 12 lies half way along the side runs.
