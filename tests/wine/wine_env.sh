@@ -41,15 +41,34 @@ wine_start() {
 }
 
 # wine_make_prefix DIR: a new prefix whose X11 driver manages no window
-# (no window manager here), with the model folder ready.
+# (no window manager here), with the model folder ready. wineboot takes
+# 7-14 s, so a prefix is made once for the build folder, Wine architecture
+# and locale, and copied (under a second); the copy leaves out the file
+# that names the wineserver's folder, so that it gets a server of its own.
 wine_make_prefix() {
-    export WINEPREFIX=$1
-    $W wineboot -i >/dev/null 2>&1
-    wineserver -w
-    wine_import_reg <<'EOF'
+    local template=$build_root/wine-prefixes/$WINEARCH-${LANG:-C}
+    mkdir -p "${template%/*}"
+    (
+        flock 8
+        [ -f "$template/.made" ] && exit 0
+        rm -rf "$template"
+        export WINEPREFIX=$template
+        $W wineboot -i >/dev/null 2>&1
+        wine_import_reg <<'EOF'
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 EOF
+        wineserver -w
+        # The user's folders (Desktop, Documents, ...) are links to the
+        # home of whoever made the prefix: each copy gets folders of its own.
+        find "$template/drive_c/users" -type l -print0 | while read -r -d '' link; do
+            rm "$link" && mkdir "$link"
+        done
+        rm -f "$template/wineserver"
+        touch "$template/.made"
+    ) 8>"$template.lock"
+    cp -a "$template" "$1"
+    export WINEPREFIX=$1
     mkdir -p "$WINEPREFIX/drive_c/qorbel"
 }
 
