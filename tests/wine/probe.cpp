@@ -122,14 +122,17 @@ int Count(const std::wstring& title) {
     return 0;
 }
 
-int Wait(const std::wstring& title, int ms, bool present) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if ((FindTop(title) != nullptr) == present) return 0;
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(20);
+// Looks every pause until a window with that title is there (or gone);
+// false once ms have passed since start.
+bool Until(const std::wstring& title, bool present, DWORD start, int ms, DWORD pause) {
+    while ((FindTop(title) != nullptr) != present) {
+        if (GetTickCount() - start > DWORD(ms)) return false;
+        Sleep(pause);
     }
+    return true;
 }
+
+int Wait(const std::wstring& title, int ms, bool present) { return Until(title, present, GetTickCount(), ms, 20) ? 0 : 1; }
 
 void Watching() {
     std::printf("watching\n");
@@ -233,37 +236,22 @@ int Cursor() {
     return 0;
 }
 
-int Follow(const std::wstring& first, const std::wstring& second, int ms) {
-    Watching();
-    LARGE_INTEGER gone;
-    DWORD start = GetTickCount();
-    while (FindTop(first)) {
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(1);
-    }
-    QueryPerformanceCounter(&gone);
-    while (FindTop(second)) {
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(1);
-    }
-    std::printf("%.0f\n", MillisecondsSince(gone));
-    return 0;
-}
+// A window with that title there, or gone.
+struct Sight {
+    std::wstring title;
+    bool present;
+};
 
-int Lifetime(const std::wstring& title, int ms) {
+// Waits, within ms in all, for the first sight and then the second: prints
+// the milliseconds between the two.
+int Between(const Sight& first, const Sight& second, int ms) {
     Watching();
-    LARGE_INTEGER came;
     DWORD start = GetTickCount();
-    while (!FindTop(title)) {
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(1);
-    }
-    QueryPerformanceCounter(&came);
-    while (FindTop(title)) {
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(1);
-    }
-    std::printf("%.0f\n", MillisecondsSince(came));
+    LARGE_INTEGER then;
+    if (!Until(first.title, first.present, start, ms, 1)) return 1;
+    QueryPerformanceCounter(&then);
+    if (!Until(second.title, second.present, start, ms, 1)) return 1;
+    std::printf("%.0f\n", MillisecondsSince(then));
     return 0;
 }
 
@@ -390,8 +378,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && !std::strcmp(argv[1], "focus")) return Focus(text[2]);
     if (argc == 4 && !std::strcmp(argv[1], "box")) return Box(text[2], number(3));
     if (argc == 2 && !std::strcmp(argv[1], "cursor")) return Cursor();
-    if (argc == 5 && !std::strcmp(argv[1], "follow")) return Follow(text[2], text[3], number(4));
-    if (argc == 4 && !std::strcmp(argv[1], "lifetime")) return Lifetime(text[2], number(3));
+    if (argc == 5 && !std::strcmp(argv[1], "follow")) return Between({text[2], false}, {text[3], false}, number(4));
+    if (argc == 4 && !std::strcmp(argv[1], "lifetime")) return Between({text[2], true}, {text[2], false}, number(3));
     if (argc == 8 && !std::strcmp(argv[1], "repaint"))
         return Repaint({number(2), number(3)}, {number(4), number(5)}, std::strtoul(argv[6], nullptr, 16), number(7));
     if (argc == 2 && !std::strcmp(argv[1], "desktop")) {
