@@ -2,7 +2,7 @@
 # "N passed, N failed" line.
 
 passed=0 failed=0
-check() {  # description, then a command that must succeed
+check() {  # description, then a command that must succeed; its result
     local description=$1
     shift
     if "$@"; then
@@ -10,6 +10,7 @@ check() {  # description, then a command that must succeed
     else
         echo "FAIL: $description"
         failed=$((failed + 1))
+        return 1
     fi
 }
 
@@ -50,18 +51,61 @@ count_checks() {
     failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
 }
 
-# eventually SECONDS CONDITION: waits for a shell condition to hold.
+# eventually SECONDS CONDITION [STEP]: waits for a shell condition to hold,
+# looking every STEP seconds (0.1 unless given) for about SECONDS plus the
+# time the looks take.
 eventually() {
     local i
-    for i in $(seq $(($1 * 10))); do
+    for i in $(seq "$(awk -v s="$1" -v step="${3:-0.1}" 'BEGIN { printf "%d", s / step }')"); do
         eval "$2" && return 0
-        sleep 0.1
+        sleep "${3:-0.1}"
     done
-    return 1
+    eval "$2"
 }
 
 # above A B: the number A is greater than B.
 above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+# within A B TOLERANCE: the numbers A and B differ by TOLERANCE at most.
+within() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
 
 # holds CONDITION: a shell condition of more than one test, for check.
 holds() { eval "$1"; }
+
+# Programs run in the background, each under a NAME of the test's choice;
+# they need $T, a folder of the test's.
+#   start_bg NAME COMMAND...   runs it, its standard output in $T/NAME.out
+#                              and its standard error in $T/NAME.err
+#   finished NAME SECONDS      waits for it to end; sets code to its exit
+#                              code, or to "running"; true once it ended
+#   exits NAME SECONDS CODE    it ends within SECONDS with that exit code
+#   running NAME               it has not ended
+#   pid_of NAME                its process id
+# Only the shell that started a program can collect its exit code, so
+# these are called in that shell, never in $(...).
+declare -gA bg_pids=() bg_codes=()
+background=()
+start_bg() {
+    local name=$1
+    shift
+    "$@" >"$T/$name.out" 2>"$T/$name.err" &
+    bg_pids[$name]=$!
+    unset "bg_codes[$name]"
+    background+=($!)
+}
+pid_of() { echo "${bg_pids[$1]}"; }
+running() {  # (a zombie has ended: it waits only to be collected)
+    local stat
+    [ -z "${bg_codes[$1]+ended}" ] && stat=$(cat "/proc/${bg_pids[$1]}/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }
+    [ "${stat%% *}" != Z ]
+}
+finished() {
+    code=running
+    [ -n "${bg_codes[$1]+ended}" ] || eventually "$2" "! running $1" 0.02 || return 1
+    if [ -z "${bg_codes[$1]+ended}" ]; then
+        wait "${bg_pids[$1]}" 2>/dev/null
+        bg_codes[$1]=$?
+    fi
+    code=${bg_codes[$1]}
+}
+exits() { finished "$1" "$2" && [ "$code" = "$3" ]; }

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "fixtures.h"
+#include "hostile_models.h"
 
 namespace {
 
@@ -22,12 +22,10 @@ std::string StderrOf(const Bytes& bytes, Parsed* parsed = nullptr) {
 
 TEST(Hostile, ZeroAndShortLengthsEndAtTheParentAndNeverLoop) {
     for (uint32_t length : {0u, 5u, 0xFFFFFFFFu, 0x80000000u}) {
-        Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
-        Bytes bytes = file.Bytes();
-        size_t second = file.Offset(0x4000, 1);
-        Set32(bytes, second + 2, length);
+        Tampered file = WithLength(0x4000, 1, length);
+        size_t second = file.chunk;
         Parsed parsed;
-        std::string err = StderrOf(bytes, &parsed);
+        std::string err = StderrOf(file.bytes, &parsed);
         // The first object is whole; the broken one spans the rest of the
         // editor chunk and its mesh is still found there.
         ASSERT_EQ(parsed.scene.meshes.size(), 2u) << length;
@@ -38,14 +36,12 @@ TEST(Hostile, ZeroAndShortLengthsEndAtTheParentAndNeverLoop) {
 }
 
 TEST(Hostile, ChildReachingPastItsParentIsCutAndTheWalkGoesOn) {
-    Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
-    Bytes bytes = file.Bytes();
-    size_t firstObject = file.Offset(0x4000);
-    size_t mesh = file.Offset(0x4100);
-    uint32_t objectEnd = bytes[firstObject + 2] | bytes[firstObject + 3] << 8;
-    Set32(bytes, mesh + 2, 100000);
+    Tampered file = WithLength(0x4100, 0, 100000);
+    size_t firstObject = file.file.Offset(0x4000);
+    size_t mesh = file.chunk;
+    uint32_t objectEnd = file.bytes[firstObject + 2] | file.bytes[firstObject + 3] << 8;
     Parsed parsed;
-    std::string err = StderrOf(bytes, &parsed);
+    std::string err = StderrOf(file.bytes, &parsed);
     ASSERT_EQ(parsed.scene.meshes.size(), 2u);
     EXPECT_EQ(parsed.scene.meshes[0].faceCount, 2);
     EXPECT_EQ(parsed.scene.meshes[1].vertices[0], 10.0f);
@@ -81,30 +77,23 @@ TEST(Hostile, EveryTruncationKeepsTheWholeMeshesBeforeIt) {
 }
 
 TEST(Hostile, CountsBeyondTheChunkReadOnlyTheRecordsPresent) {
-    ObjectData object = TwoTriangles();
-    Writer3ds file = Objects({object});
-    Bytes bytes = file.Bytes();
-    size_t vertexList = file.Offset(0x4110);
-    Set16(bytes, vertexList + 6, 65535);
+    Tampered vertices = WithCount(0x4110, 65535);
     Parsed parsed;
-    std::string err = StderrOf(bytes, &parsed);
+    std::string err = StderrOf(vertices.bytes, &parsed);
     ASSERT_EQ(parsed.scene.meshes.size(), 1u);
     EXPECT_EQ(parsed.scene.meshes[0].vertexCount, 4);
-    EXPECT_EQ(err, "chunk 0x4110 at " + std::to_string(vertexList) + ": 65535 records but room for 4\n");
+    EXPECT_EQ(err, "chunk 0x4110 at " + std::to_string(vertices.chunk) + ": 65535 records but room for 4\n");
 
-    bytes = file.Bytes();
-    size_t faceList = file.Offset(0x4120);
-    Set16(bytes, faceList + 6, 40000);
-    err = StderrOf(bytes, &parsed);
+    Tampered faces = WithCount(0x4120, 40000);
+    size_t faceList = faces.chunk;
+    err = StderrOf(faces.bytes, &parsed);
     // 16 bytes of faces and the 14-byte smoothing chunk: 3 whole records.
     EXPECT_EQ(parsed.scene.meshes[0].faceCount, 3);
     EXPECT_THAT(err, HasSubstr("chunk 0x4120 at " + std::to_string(faceList) + ": 40000 records but room for 3"));
 }
 
 TEST(Hostile, FacesPastTheVertexListAreSkipped) {
-    ObjectData object = TwoTriangles();
-    object.faces = {0, 1, 2, 1, 3, 2, 0, 4, 2, 65535, 0, 1};
-    object.smoothing = {1, 1, 1, 1};
+    ObjectData object = FacesPastVertices();
     testing::internal::CaptureStderr();
     int count = 0;
     Writer3ds file = Objects({object});
@@ -152,15 +141,8 @@ TEST(Hostile, ShortSmoothingChunkLeavesTheRestFlat) {
 }
 
 TEST(Hostile, NameWithoutZeroEndsAtItsChunk) {
-    Writer3ds out;
-    out.Begin(0x3D3D);
-    out.Begin(0x4000);
-    out.Raw({'A', 'B', 'C', 'D', 'E'});
-    out.End();
-    out.End();
-    Bytes bytes = MainChunk(out.Bytes());
     Parsed parsed;
-    std::string err = StderrOf(bytes, &parsed);
+    std::string err = StderrOf(NameWithoutZero(), &parsed);
     EXPECT_TRUE(parsed.scene.meshes.empty());
     EXPECT_EQ(err, "chunk 0x4000 at 12: name without its zero byte\n");
 }
@@ -177,11 +159,8 @@ TEST(Hostile, OnlyTheFirstChunkIsTheModel) {
 TEST(Hostile, DeepNestingOfUnknownChunksIsSkippedFlat) {
     // Unknown ids are skipped whole, never descended into, so nesting depth
     // costs nothing.
-    Writer3ds out;
-    for (int i = 0; i < 10000; ++i) out.Begin(0x3D3D);
-    for (int i = 0; i < 10000; ++i) out.End();
     Parsed parsed;
-    EXPECT_EQ(StderrOf(MainChunk(out.Bytes()), &parsed), "");
+    EXPECT_EQ(StderrOf(DeepNesting(), &parsed), "");
     EXPECT_TRUE(parsed.isModel);
 }
 

@@ -24,3 +24,30 @@ start_xvfb() {
     XVFB_PID=$X_SERVER_PID
     return $started
 }
+
+# Pictures of the display's screen.
+# shot FILE [WINDOW]: a screenshot of the whole screen, or of that window.
+shot() { timeout 20 import -window "${2:-root}" "$1"; }
+# pixel FILE X Y: the colour there as RRGGBB.
+pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
+# near RRGGBB RRGGBB [TOLERANCE]: colours with every channel within the
+# tolerance (6 unless given).
+near() {
+    local a=$1 b=$2 t=${3:-6} i
+    for i in 0 2 4; do
+        local d=$((16#${a:i:2} - 16#${b:i:2}))
+        ((d < 0)) && d=$((-d))
+        ((d <= t)) || return 1
+    done
+}
+# region FILE GEOMETRY FX: an fx expression (mean, maxima ...) over that
+# part of the picture.
+region() { convert "$1" -crop "$2" +repage -format "%[fx:$3]" info:; }
+# coloured FILE [GEOMETRY]: the share of strongly coloured pixels (HSL
+# saturation above 30 %), the model's, in the picture or that part of it.
+coloured() {
+    convert "$1" ${2:+-crop "$2" +repage} -colorspace HSL -channel G -separate +channel -threshold 30% \
+        -format "%[fx:mean]" info:
+}
+# brightness FILE [GEOMETRY]: the mean grey level, 0 to 1.
+brightness() { convert "$1" ${2:+-crop "$2" +repage} -colorspace Gray -format "%[fx:mean]" info:; }

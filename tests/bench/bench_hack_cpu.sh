@@ -11,6 +11,7 @@ hack=${1:-$(dirname "$0")/../../build/linux/bin/ondrake}
 seconds=${2:-10} rounds=${3:-3}
 T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
 source "$(dirname "$0")/../xvfb.sh"
+source "$(dirname "$0")/../checks.sh"
 trap 'kill ${pid:-} ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
 start_xvfb 640x480 -noreset +extension GLX
 export LIBGL_ALWAYS_SOFTWARE=1
@@ -26,10 +27,7 @@ cpu() {
     shift
     "$hack" "$@" &
     pid=$!
-    for _ in $(seq 100); do
-        own=$(xdotool search --name '^Ondrake$' 2>/dev/null | head -1) && [ -n "$own" ] && break
-        sleep 0.1
-    done
+    eventually 10 'own=$(xdotool search --name "^Ondrake\$" 2>/dev/null | head -1) && [ -n "$own" ]'
     [ "$unmap" = unmapped ] && xdotool windowunmap --sync "$own"
     sleep 2
     before=$(ticks "$pid") start=$(date +%s%N)

@@ -16,20 +16,17 @@ lit() { [ "$(convert "$1" -crop 400x400+312+184 +repage -format '%[fx:maxima]' i
 first_frames=() follows=()
 for run in $(seq 10); do
     start=$(now_ms)
-    ( $W 'C:\Ondrake\Ondrake.scr' /s >/dev/null 2>&1; echo $? >"$T/rc" ) &
+    start_scr /s
     until shot "$T/frame.png" && lit "$T/frame.png"; do
         (($(now_ms) - start > 20000)) && break
     done
     first_frames+=($(($(now_ms) - start)))
-    sleep 1
-    probe follow Sollvane_VC Sollvane_Main 10000 >"$T/follow" &
-    follower=$!
-    sleep 0.3
+    eventually 15 'has_keys Sollvane_VC'
+    watch follow follow Sollvane_VC Sollvane_Main 10000
     xdotool key Escape
-    wait $follower
-    follows+=($(cat "$T/follow"))
-    for _ in $(seq 100); do [ -s "$T/rc" ] && break; sleep 0.05; done
-    rm -f "$T/rc"
+    watched follow 15
+    follows+=("$seen")
+    finished scr 5
 done
 stats() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { printf "median %d ms, worst %d ms", (v[5] + v[6]) / 2, v[NR] }'; }
 echo "start to the renderer's first frame: $(stats "${first_frames[@]}") (${first_frames[*]})"

@@ -12,26 +12,18 @@ command -v Xvfb >/dev/null || missing "Xvfb"
 command -v convert >/dev/null || missing "ImageMagick"
 mkdir -p "$artifacts"
 
-# Picture measures, from a screenshot of one window.
-shot() { timeout 20 import -window "$1" "$2"; }
-# Fraction of strongly coloured pixels (HSL saturation above 30 %): the model.
-coloured() {
-    convert "$1" ${2:+-crop "$2" +repage} -colorspace HSL -channel G -separate +channel -threshold 30% \
-        -format "%[fx:mean]" info:
-}
-# Bounding box of the coloured pixels, as "centre-x centre-y width height".
+# Bounding box of the coloured pixels (see coloured), as "centre-x
+# centre-y width height".
 coloured_box() {
     convert "$1" -colorspace HSL -channel G -separate +channel -threshold 30% -format "%@" info: |
         awk -F'[x+]' '{ print $3 + $1 / 2, $4 + $2 / 2, $1, $2 }'
 }
-brightness() { convert "$1" ${2:+-crop "$2" +repage} -colorspace Gray -format "%[fx:mean]" info:; }
 lit() { convert "$1" -format "%[max]" info:; }
 # draws WINDOW: the model shows in the window.
 draws() {
-    shot "$1" "$T/draws.png"
+    shot "$T/draws.png" "$1"
     above "$(coloured "$T/draws.png")" 0.01
 }
-near() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t && -d <= t) }'; }
 
 x_start_display 1280x1024 || { echo "no Xvfb"; exit 1; }
 
@@ -39,47 +31,47 @@ x_start_display 1280x1024 || { echo "no Xvfb"; exit 1; }
 make_window 640 480
 start_hack drawn -window-id "$window" -model "$MODEL"
 first_picture() {
-    shot "$window" "$artifacts/hack-640x480.png"
+    shot "$artifacts/hack-640x480.png" "$window"
     c=$(coloured "$artifacts/hack-640x480.png" 320x240+160+120)
     left=$(brightness "$artifacts/hack-640x480.png" 120x480+0+0)
     left_colour=$(coloured "$artifacts/hack-640x480.png" 120x480+0+0)
     read -r cx cy bw bh < <(coloured_box "$artifacts/hack-640x480.png")
-    above "$c" 0.05 && near "$cx" 320 64 && near "$cy" 240 48 && above "$left" 0.02 && ! above "$left_colour" 0.01
+    above "$c" 0.05 && within "$cx" 320 64 && within "$cy" 240 48 && above "$left" 0.02 && ! above "$left_colour" 0.01
 }
-settle 15 first_picture
+eventually 15 first_picture 0.5
 echo "640 x 480: coloured centre $c, model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left (coloured $left_colour)"
 check "a coloured model around the window's centre" above "$c" 0.05
-check "the model box is centred" eval 'near "$cx" 320 64 && near "$cy" 240 48'
+check "the model box is centred" eval 'within "$cx" 320 64 && within "$cy" 240 48'
 check "a grey trail on the left" eval 'above "$left" 0.02 && ! above "$left_colour" 0.01'
 
 "$XWIN" resize "$window" 1000 700
 resized_picture() {
-    shot "$window" "$artifacts/hack-1000x700.png"
+    shot "$artifacts/hack-1000x700.png" "$window"
     read -r cx cy bw bh < <(coloured_box "$artifacts/hack-1000x700.png")
     left=$(brightness "$artifacts/hack-1000x700.png" 180x700+0+0)
-    near "$cx" 500 100 && near "$cy" 350 70 && above "$left" 0.02
+    within "$cx" 500 100 && within "$cy" 350 70 && above "$left" 0.02
 }
-settle 10 resized_picture
+eventually 10 resized_picture 0.5
 echo "resized to 1000 x 700: model box centre ($cx, $cy) size $bw x $bh, left strip brightness $left"
-check "after a resize the model is centred in the larger window" eval 'near "$cx" 500 100 && near "$cy" 350 70'
+check "after a resize the model is centred in the larger window" eval 'within "$cx" 500 100 && within "$cy" 350 70'
 check "after a resize the trail still fills the left" above "$left" 0.02
 
 "$XWIN" destroy "$window"
 start=$(date +%s%N)
-wait_for "$hack_pid" 2
+finished drawn 2
 elapsed=$((($(date +%s%N) - start) / 1000000))
-echo "window destroyed: the hack ended after $elapsed ms with $rc"
-check "destroying the window ends the hack with 0" [ "$rc" = 0 ]
+echo "window destroyed: the hack ended after $elapsed ms with $code"
+check "destroying the window ends the hack with 0" [ "$code" = 0 ]
 check "... within a second" [ "$elapsed" -lt 1000 ]
 check "... quietly" [ ! -s "$T/drawn.err" ]
 
-# killed PID SIGNAL: sends the signal and waits for the end; sets rc, and
-# elapsed to the milliseconds it took.
+# killed NAME SIGNAL: sends the signal to that hack and waits for its end;
+# sets code (see finished), and elapsed to the milliseconds it took.
 killed() {
     local start
     start=$(date +%s%N)
-    kill -s "$2" "$1"
-    wait_for "$1" 2
+    kill -s "$2" "$(pid_of "$1")"
+    finished "$1" 2
     elapsed=$((($(date +%s%N) - start) / 1000000))
 }
 
@@ -87,10 +79,10 @@ killed() {
 for signal in TERM INT; do
     make_window 320 240
     start_hack "sig$signal" -window-id "$window" -model "$MODEL" -install -visual default -mono -no-fps
-    check "with -install -visual default -mono -no-fps it draws" settle 15 draws "$window"
-    killed "$hack_pid" "$signal"
-    echo "SIG$signal while drawing: ended after $elapsed ms with $rc"
-    check "SIG$signal ends it with 0" [ "$rc" = 0 ]
+    check "with -install -visual default -mono -no-fps it draws" eventually 15 'draws "$window"' 0.5
+    killed "sig$signal" "$signal"
+    echo "SIG$signal while drawing: ended after $elapsed ms with $code"
+    check "SIG$signal ends it with 0" [ "$code" = 0 ]
     check "... within half a second" [ "$elapsed" -lt 500 ]
     check "... quietly" [ ! -s "$T/sig$signal.err" ]
     "$XWIN" destroy "$window"
@@ -101,15 +93,11 @@ done
 check "a large model is written" "$MAKE_HOSTILE" large "$T/large.3ds" 250
 make_window 160 120
 start_hack large -window-id "$window" -model "$T/large.3ds"
-reading() { grep -q "$T/large.3ds" "/proc/$hack_pid/maps" 2>/dev/null; }
-for _ in $(seq 1500); do
-    reading && break
-    sleep 0.02
-done
-check "the hack reads it" reading
-killed "$hack_pid" TERM
-echo "SIGTERM while reading a model of $(($(stat -c %s "$T/large.3ds") / 1000000)) MB: ended after $elapsed ms with $rc"
-check "SIGTERM during a long model read ends it with 0" [ "$rc" = 0 ]
+reading() { grep -q "$T/large.3ds" "/proc/$(pid_of large)/maps" 2>/dev/null; }
+check "the hack reads it" eventually 30 reading 0.02
+killed large TERM
+echo "SIGTERM while reading a model of $(($(stat -c %s "$T/large.3ds") / 1000000)) MB: ended after $elapsed ms with $code"
+check "SIGTERM during a long model read ends it with 0" [ "$code" = 0 ]
 check "... within half a second" [ "$elapsed" -lt 500 ]
 check "... before the read ended" [ ! -s "$T/large.err" ]
 rm -f "$T/large.3ds"
@@ -121,7 +109,7 @@ rm -f "$T/large.3ds"
 # held back and a failed one leaves a size that corrupts the driver's heap
 # (late_geometry), so a hack that lets the driver go on once the window is
 # gone crashes or hangs here.
-stress_start=$SECONDS tries=0 stress_pids=() stress_windows=() stress_holders=()
+stress_start=$SECONDS tries=0 stress_windows=() stress_holders=()
 for _ in 1 2; do
     round=()
     for k in 0 1 2 3; do
@@ -130,20 +118,20 @@ for _ in 1 2; do
         make_window 160 120 $((k * 170)) 880 "${flat[@]}"
         LD_PRELOAD=$LATE_GEOMETRY ASAN_OPTIONS=verify_asan_link_order=0 start_hack "stress$tries" \
             -window-id "$window" -model "$MODEL"
-        stress_pids[tries]=$hack_pid stress_windows[tries]=$window stress_holders[tries]=$window_holder
+        stress_windows[tries]=$window stress_holders[tries]=$window_holder
         round+=("$tries")
         tries=$((tries + 1))
     done
     for try in "${round[@]}"; do
-        settle 15 draws "${stress_windows[try]}"
+        eventually 15 'draws "${stress_windows[try]}"' 0.5
         sleep "$(awk -v r=$RANDOM 'BEGIN { printf "%.3f", r / 32768 * 0.1 }')"
         if ((RANDOM % 2)); then "$XWIN" destroy "${stress_windows[try]}"; else kill "${stress_holders[try]}"; fi
     done
     for try in "${round[@]}"; do
-        wait_for "${stress_pids[try]}" 3
+        finished "stress$try" 3
         check "the window vanished while it drew (try $try): it ends with 0, quietly" \
-            eval '[ "$rc" = 0 ] && [ ! -s "$T/stress$try.err" ]'
-        [ "$rc" = running ] && kill -9 "${stress_pids[try]}"
+            eval '[ "$code" = 0 ] && [ ! -s "$T/stress$try.err" ]'
+        [ "$code" = running ] && kill -9 "$(pid_of "stress$try")"
     done
 done
 echo "the window vanished under $tries drawing hacks, in $((SECONDS - stress_start)) s"
@@ -152,17 +140,17 @@ echo "the window vanished under $tries drawing hacks, in $((SECONDS - stress_sta
 make_window 320 240 0 0
 seen=$window
 start_hack unseen -window-id "$seen" -model "$MODEL"
-settle 15 draws "$seen"
-check "seen, it draws (and uses the CPU)" eval '! idle "$hack_pid"'
+eventually 15 'draws "$seen"' 0.5
+check "seen, it draws (and uses the CPU)" eval '! idle "$(pid_of unseen)"'
 xdotool windowunmap --sync "$seen"
-check "unmapped, it sleeps" idle "$hack_pid"
+check "unmapped, it sleeps" idle "$(pid_of unseen)"
 xdotool windowmap --sync "$seen"
-check "mapped again, it draws" settle 5 draws "$seen"
+check "mapped again, it draws" eventually 5 'draws "$seen"' 0.5
 make_window 400 300 0 0
-check "wholly covered, it sleeps" idle "$hack_pid"
+check "wholly covered, it sleeps" idle "$(pid_of unseen)"
 "$XWIN" destroy "$window"
-check "uncovered, it draws" settle 5 draws "$seen"
-kill "$hack_pid"
+check "uncovered, it draws" eventually 5 'draws "$seen"' 0.5
+kill "$(pid_of unseen)"
 "$XWIN" destroy "$seen"
 
 # A window of a visual the scene cannot draw on (single-buffered, no depth
@@ -170,24 +158,22 @@ kill "$hack_pid"
 make_window 320 240 0 0 flat
 start_hack flat -window-id "$window" -model "$MODEL"
 one_child_drawn() { [ "$("$XWIN" children "$window")" = 1 ] && draws "$window"; }
-check "a window without double buffering or depth gets one child, drawn on" settle 15 one_child_drawn
+check "a window without double buffering or depth gets one child, drawn on" eventually 15 one_child_drawn 0.5
 "$XWIN" resize "$window" 500 400
 child_follows() {
-    shot "$window" "$T/flat.png" && read -r cx cy bw bh < <(coloured_box "$T/flat.png") && near "$cx" 250 50 &&
-        near "$cy" 200 40
+    shot "$T/flat.png" "$window" && read -r cx cy bw bh < <(coloured_box "$T/flat.png") && within "$cx" 250 50 &&
+        within "$cy" 200 40
 }
-check "... which follows the window's size" settle 10 child_follows
+check "... which follows the window's size" eventually 10 child_follows 0.5
 "$XWIN" destroy "$window"
-wait_for "$hack_pid" 2
-check "... and ends with 0 when the window goes" [ "$rc" = 0 ]
+check "... and ends with 0 when the window goes" exits flat 2 0
 
 # -root with the screen saver's window in XSCREENSAVER_WINDOW.
 make_window 400 300
 XSCREENSAVER_WINDOW=$window start_hack root -root -model "$MODEL"
-check "-root draws into the window in XSCREENSAVER_WINDOW" settle 15 draws "$window"
-kill "$hack_pid"
-wait_for "$hack_pid" 2
-check "... and ends with 0" [ "$rc" = 0 ]
+check "-root draws into the window in XSCREENSAVER_WINDOW" eventually 15 'draws "$window"' 0.5
+kill "$(pid_of root)"
+check "... and ends with 0" exits root 2 0
 "$XWIN" destroy "$window"
 
 # -root alone, on a desktop with a virtual root.
@@ -195,8 +181,8 @@ unset XSCREENSAVER_WINDOW
 make_window 400 300
 "$XWIN" vroot "$window"
 start_hack vroot -root -model "$MODEL"
-check "-root draws into the desktop's virtual root" settle 15 draws "$window"
-kill "$hack_pid"
+check "-root draws into the desktop's virtual root" eventually 15 'draws "$window"' 0.5
+kill "$(pid_of vroot)"
 "$XWIN" destroy "$window"
 
 # Its options: -help, and an unknown one.
@@ -212,25 +198,21 @@ check "an unknown option: the usage on standard error, and 1" \
 for way in q Escape close; do
     start_hack "own$way" -model "$MODEL" -fps
     own=""
-    for _ in $(seq 150); do
-        own=$(xdotool search --name '^Ondrake$' 2>/dev/null | head -1)
-        [ -n "$own" ] && break
-        sleep 0.1
-    done
-    check "its own window appears (-fps, $way)" [ -n "$own" ] || { cat "$T/own$way.err"; continue; }
+    check "its own window appears (-fps, $way)" \
+        eventually 15 'own=$(xdotool search --name "^Ondrake\$" 2>/dev/null | head -1) && [ -n "$own" ]' ||
+        { cat "$T/own$way.err"; continue; }
     if [ "$way" = close ]; then
         # The frame rate, white, in the lower-left corner.
         fps_picture() {
-            shot "$own" "$artifacts/hack-own-window.png"
+            shot "$artifacts/hack-own-window.png" "$own"
             above "$(brightness "$artifacts/hack-own-window.png" 60x12+0+752)" 0.05
         }
-        check "-fps draws the frame rate in the corner" settle 15 fps_picture
+        check "-fps draws the frame rate in the corner" eventually 15 fps_picture 0.5
         "$XWIN" close "$own"
     else
         xdotool key --window "$own" "$way" 2>/dev/null
     fi
-    wait_for "$hack_pid" 3
-    check "its own window ends on $way with 0" [ "$rc" = 0 ]
+    check "its own window ends on $way with 0" exits "own$way" 3 0
 done
 
 # Hostile model files, each in a window of its own (smaller than the trail
@@ -240,7 +222,7 @@ check "the hostile files are written" "$MAKE_HOSTILE" "$T/hostile" "$REGRESSIONS
 mkdir "$T/hostile/a folder.3ds"
 mkfifo "$T/hostile/fifo.3ds"
 models=("$T"/hostile/*.3ds "$T/hostile/missing.3ds")
-declare -A pids windows triangles
+declare -A windows triangles worked
 slot=0
 for model in "${models[@]}"; do
     name=$(basename "$model" .3ds)
@@ -250,31 +232,34 @@ for model in "${models[@]}"; do
     make_window 250 200 $((slot % 5 * 256)) $((slot / 5 * 204))
     windows[$name]=$window
     LP_NUM_THREADS=1 start_hack "hostile-$name" -window-id "${windows[$name]}" -model "$model"
-    pids[$name]=$hack_pid
     slot=$((slot + 1))
 done
-# Each says something once its model is read (or refused).
-for _ in $(seq 120); do
-    said=0
-    for name in "${!pids[@]}"; do [ -s "$T/hostile-$name.err" ] && said=$((said + 1)); done
-    [ "$said" = "${#pids[@]}" ] && break
-    sleep 0.25
-done
-sleep 1
-import -window root "$artifacts/hack-hostile.png"
-for name in "${!pids[@]}"; do
-    pid=${pids[$name]}
-    alive=yes
-    ended "$pid" && alive=no
-    check "$name: still running" [ "$alive" = yes ]
-    kill "$pid" 2>/dev/null
-    wait_for "$pid" 3
-    check "$name: ends with 0" [ "$rc" = 0 ]
+# Each says something once its model is read (or refused), then goes on
+# drawing: it uses the processor for a tenth of a second more.
+all_said() {
+    local name
+    for name in "${!windows[@]}"; do [ -s "$T/hostile-$name.err" ] || return 1; done
+}
+eventually 30 all_said 0.25
+for name in "${!windows[@]}"; do worked[$name]=$(cpu_ticks "$(pid_of "hostile-$name")" 2>/dev/null); done
+all_worked() {
+    local name
+    for name in "${!windows[@]}"; do
+        running "hostile-$name" || continue
+        (($(cpu_ticks "$(pid_of "hostile-$name")") - ${worked[$name]:-0} >= $(getconf CLK_TCK) / 10)) || return 1
+    done
+}
+eventually 30 all_worked 0.25
+shot "$artifacts/hack-hostile.png"
+for name in "${!windows[@]}"; do
+    check "$name: still running" running "hostile-$name"
+    kill "$(pid_of "hostile-$name")" 2>/dev/null
+    check "$name: ends with 0" exits "hostile-$name" 3 0
     err=$T/hostile-$name.err
     check "$name: a message on standard error" [ -s "$err" ]
     check "$name: no sanitizer report" eval '! grep -q "Sanitizer\|runtime error" "$err"'
     if [ "${triangles[$name]:-0}" = 0 ]; then
-        shot "${windows[$name]}" "$T/$name.png"
+        shot "$T/$name.png" "${windows[$name]}"
         check "$name: no triangles, a black picture" [ "$(lit "$T/$name.png")" = 0 ]
     fi
 done

@@ -9,26 +9,9 @@
 
 #include <string>
 
-#include "drake.h"
-#include "fixtures.h"
+#include "hostile_models.h"
 
 namespace {
-
-// One chunk's length set to length, in a file of two objects.
-Bytes WithLength(uint16_t id, int nth, uint32_t length) {
-    Writer3ds file = Objects({Named("A", 0), Named("B", 10)});
-    Bytes bytes = file.Bytes();
-    Set32(bytes, file.Offset(id, nth) + 2, length);
-    return bytes;
-}
-
-// One record count set to count.
-Bytes WithCount(uint16_t id, uint16_t count) {
-    Writer3ds file = Objects({TwoTriangles()});
-    Bytes bytes = file.Bytes();
-    Set16(bytes, file.Offset(id) + 6, count);
-    return bytes;
-}
 
 // An editor block of millions of empty chunks of a kind the reader does not
 // know: it walks and skips every one of them (a long read, since the file
@@ -57,39 +40,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     auto file = [&](const std::string& name, const Bytes& bytes) { ok = WriteFileBytes(dir + "/" + name, bytes) && ok; };
 
-    file("zero-length.3ds", WithLength(0x4000, 1, 0));
-    file("length-below-six.3ds", WithLength(0x4000, 1, 5));
-    file("negative-length.3ds", WithLength(0x4000, 1, 0x80000000u));
-    file("child-past-parent.3ds", WithLength(0x4100, 0, 100000));
-    file("vertex-count-beyond-chunk.3ds", WithCount(0x4110, 65535));
-    file("face-count-beyond-chunk.3ds", WithCount(0x4120, 40000));
-
-    ObjectData faces = TwoTriangles();
-    faces.faces = {0, 1, 2, 1, 3, 2, 0, 4, 2, 65535, 0, 1};
-    faces.smoothing = {1, 1, 1, 1};
-    file("faces-past-vertices.3ds", Objects({faces}).Bytes());
-    faces.positions.clear();
-    file("faces-without-vertices.3ds", Objects({faces}).Bytes());
-
-    Writer3ds name;
-    name.Begin(0x3D3D);
-    name.Begin(0x4000);
-    name.Raw({'A', 'B', 'C', 'D', 'E'});
-    name.End();
-    name.End();
-    file("name-without-zero.3ds", MainChunk(name.Bytes()));
-
-    Writer3ds deep;
-    for (int i = 0; i < 10000; ++i) deep.Begin(0x3D3D);
-    for (int i = 0; i < 10000; ++i) deep.End();
-    file("deep-nesting.3ds", MainChunk(deep.Bytes()));
-
-    Bytes drake = WriteModel3ds(MakeDrake());
-    file("truncated.3ds", Bytes(drake.begin(), drake.begin() + 5000));
-    file("header-only.3ds", Bytes(drake.begin(), drake.begin() + 6));
-    file("three-bytes.3ds", Bytes(drake.begin(), drake.begin() + 3));
-    file("empty.3ds", {});
-    file("text.3ds", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'm', 'o', 'd', 'e', 'l', '\n'});
+    for (const auto& [name, bytes] : HostileModels()) file(name, bytes);
 
     if (DIR* listing = opendir(argv[2])) {
         while (dirent* entry = readdir(listing)) {

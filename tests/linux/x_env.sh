@@ -2,7 +2,7 @@
 # its own, the hack's processes, and the check counter.
 #
 # Sets T (the temporary folder). Call x_start_display WxH; start hacks with
-# start_hack, which records them for the cleanup.
+# start_hack, and other programs with start_bg: the cleanup ends them.
 
 T=$(mktemp -d --tmpdir ondrake-x11.XXXXXX)
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
@@ -12,7 +12,6 @@ mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 # Mesa's software rasterizer, whatever the machine has.
 export LIBGL_ALWAYS_SOFTWARE=1
 
-background=()
 x_cleanup() {
     local i
     # Last started first: the display goes after everything that uses it.
@@ -32,53 +31,15 @@ x_start_display() {
 # make_window W H [X Y [flat]]: a window held by the xwin probe (in $XWIN);
 # sets window to its id and window_holder to the probe's pid.
 make_window() {
-    local file=$T/window.$RANDOM
-    "$XWIN" create "$@" >"$file" &
-    window_holder=$!
-    background+=($!)
-    window=""
-    for _ in $(seq 100); do
-        window=$(head -1 "$file" 2>/dev/null)
-        [ -n "$window" ] && return 0
-        sleep 0.05
-    done
-    return 1
+    local name=window$RANDOM
+    start_bg "$name" "$XWIN" create "$@"
+    window_holder=$(pid_of "$name")
+    eventually 5 "window=\$(head -1 '$T/$name.out') && [ -n \"\$window\" ]"
 }
 
-# start_hack NAME ARGS...: runs the hack in the background; its pid in
-# $hack_pid, its standard error in $T/NAME.err.
-start_hack() {
-    local name=$1
-    shift
-    "$HACK" "$@" >"$T/$name.out" 2>"$T/$name.err" &
-    hack_pid=$!
-    background+=($hack_pid)
-}
-
-# ended PID: the process has exited (a zombie until waited for, or gone).
-ended() {
-    local state
-    state=$(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)
-    [ -z "$state" ] || [ "$state" = Z ]
-}
-
-# wait_for PID SECONDS: waits up to SECONDS (a decimal) for the process to
-# end; sets rc to its exit code, or to "running". (Not in a subshell: only
-# the shell that started the process can collect its exit code.)
-wait_for() {
-    local steps
-    steps=$(awk -v s="$2" 'BEGIN { printf "%d", s * 20 }')
-    for _ in $(seq "$steps"); do
-        ended "$1" && break
-        sleep 0.05
-    done
-    if ended "$1"; then
-        wait "$1"
-        rc=$?
-    else
-        rc=running
-    fi
-}
+# start_hack NAME ARGS...: runs the hack in the background as NAME (see
+# start_bg).
+start_hack() { start_bg "$1" "$HACK" "${@:2}"; }
 
 # cpu_ticks PID: the CPU time the process has used, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
@@ -89,16 +50,4 @@ idle() {
     before=$(cpu_ticks "$1")
     sleep 1
     [ $(($(cpu_ticks "$1") - before)) -le $(($(getconf CLK_TCK) / 20)) ]
-}
-
-# settle SECONDS COMMAND...: runs COMMAND every half second until it
-# succeeds or SECONDS have passed (pictures take a while under load).
-settle() {
-    local seconds=$1
-    shift
-    for _ in $(seq $((seconds * 2))); do
-        "$@" && return 0
-        sleep 0.5
-    done
-    "$@"
 }

@@ -70,41 +70,26 @@ if [ "$(id -u)" = 0 ]; then
     chown -R nobody:nogroup "$HOME"
     as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
-"${as_user[@]}" xscreensaver -no-splash -verbose >"$T/xscreensaver.log" 2>&1 &
-background+=($!)
-for _ in $(seq 100); do
-    xscreensaver-command -time >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_bg xscreensaver "${as_user[@]}" xscreensaver -no-splash -verbose
+eventually 10 'xscreensaver-command -time >/dev/null 2>&1'
 
 xscreensaver-command -activate >/dev/null 2>&1
 pid=""
-for _ in $(seq 200); do
-    pid=$(pgrep -f "^$program --root" | head -1)
-    [ -n "$pid" ] && break
-    sleep 0.1
-done
-check "activating the saver runs our hack" [ -n "$pid" ]
+check "activating the saver runs our hack" eventually 20 'pid=$(pgrep -f "^$program --root" | head -1) && [ -n "$pid" ]'
 saver_picture() {
-    import -window root "$artifacts/xscreensaver.png"
-    coloured=$(convert "$artifacts/xscreensaver.png" -crop 400x400+312+184 +repage -colorspace HSL -channel G \
-        -separate +channel -threshold 30% -format "%[fx:mean]" info:)
-    left=$(convert "$artifacts/xscreensaver.png" -crop 200x768+0+0 +repage -colorspace Gray -format "%[fx:mean]" info:)
+    shot "$artifacts/xscreensaver.png"
+    coloured=$(coloured "$artifacts/xscreensaver.png" 400x400+312+184)
+    left=$(brightness "$artifacts/xscreensaver.png" 200x768+0+0)
     above "$coloured" 0.05 && above "$left" 0.01
 }
-settle 15 saver_picture
+eventually 15 saver_picture 0.5
 echo "under xscreensaver: coloured centre $coloured, left strip brightness $left"
 check "it draws the model at the screen's centre" above "$coloured" 0.05
 check "and the trail" above "$left" 0.01
 
 xscreensaver-command -deactivate >/dev/null 2>&1
-gone=no
-for _ in $(seq 50); do
-    [ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null && { gone=yes; break; }
-    sleep 0.1
-done
-check "deactivating the saver ends our hack" [ "$gone" = yes ]
-check "the hack said nothing (model found, no sanitizer report)" eval '! grep -E "^ondrake:|Sanitizer|runtime error" "$T/xscreensaver.log"'
+check "deactivating the saver ends our hack" eventually 5 '[ -n "$pid" ] && ! kill -0 "$pid" 2>/dev/null'
+check "the hack said nothing (model found, no sanitizer report)" eval '! cat "$T"/xscreensaver.* | grep -E "^ondrake:|Sanitizer|runtime error"'
 
 if [ "$installed" = yes ]; then
     if dpkg --purge ondrake >"$T/dpkg.log" 2>&1; then installed=no; else cat "$T/dpkg.log"; fi

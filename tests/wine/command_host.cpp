@@ -7,7 +7,8 @@
 //                           from inside the handler. Writes to LOG: a line
 //                           "button NAME LEFT TOP WIDTH HEIGHT" (screen
 //                           pixels) per button, "ready", "click NAME" per
-//                           Click, "closed", and "end" when the program ends.
+//                           Click, "tick" per mouse-leave poll of button A,
+//                           "closed", and "end" when the program ends.
 //   command_host checks     in-process checks against the real Windows
 //                           functions; one line per failed check, figures,
 //                           and a closing "N passed, N failed" line.
@@ -135,6 +136,9 @@ int Show(const char* logPath) {
     Log("ready");
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // A timer message comes only once the input and the paints before
+        // it are done: a test waits for ticks to know that they are.
+        if (message.message == WM_TIMER && !buttons.empty() && message.hwnd == buttons[0]->window()) Log("tick");
         if (host && IsWindow(host) && IsDialogMessageW(host, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

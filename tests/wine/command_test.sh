@@ -22,20 +22,21 @@ count_checks "$out" "in-process checks" "$status"
 
 # The host window, driven from outside.
 log=$WINEPREFIX/drive_c/host.log
-(WINEDEBUG=warn+heap $W "$host" show 'C:\host.log' >/dev/null 2>&1; echo $? >"$T/host.exit") &
-for _ in $(seq 100); do grep -q '^ready' "$log" 2>/dev/null && break; sleep 0.1; done
-for _ in $(seq 50); do xdotool search --onlyvisible --name '^CommandHost$' >/dev/null 2>&1 && break; sleep 0.1; done
-check "the host shows its buttons" grep -q '^ready' "$log"
+WINEDEBUG=warn+heap start_bg host $W "$host" show 'C:\host.log'
+check "the host shows its buttons" eventually 10 "grep -q '^ready' '$log' 2>/dev/null"
+eventually 5 "xdotool search --onlyvisible --name '^CommandHost\$' >/dev/null 2>&1"
 declare -A left top width height
 while read -r _ name x y w h; do
     left[$name]=$x top[$name]=$y width[$name]=$w height[$name]=$h
 done < <(tr -d '\r' <"$log" | grep '^button ')
 
 shot=$T/shot.png
-# The face a button shows: ring 2's top colour in the middle of its top
-# edge, then "dark-top" or "light-top" for the gradient beside the caption.
+# The face a button shows in a new screenshot: ring 2's top colour in the
+# middle of its top edge, then "dark-top" or "light-top" for the gradient
+# beside the caption.
 look() {
     local b=$1 x=$((left[$1] + width[$1] / 2)) ring2 upper lower
+    shot "$shot"
     ring2=$(pixel "$shot" "$x" $((top[$b] + 2)))
     upper=$(pixel "$shot" $((left[$b] + 6)) $((top[$b] + 4)))
     lower=$(pixel "$shot" $((left[$b] + 6)) $((top[$b] + height[$b] - 5)))
@@ -53,81 +54,67 @@ look() {
 centre() { echo $((left[$1] + width[$1] / 2 + ${2:-0})) $((top[$1] + height[$1] / 2)); }
 away() { xdotool mousemove 500 400; }
 clicks() { grep -c "^click $1" "$log"; }
-expect_look() {  # button, expected look, description
+# ticks N: N more polls of A, so the input and paints before them are done.
+ticks() { eventually 5 "[ \$(grep -c '^tick' '$log') -ge $(($(grep -c '^tick' "$log") + $1)) ]"; }
+expect_look() {  # button, expected look, description: shown within 3 s
     local seen
-    seen=$(look "$1")
+    eventually 3 "seen=\$(look $1) && [ \"\$seen\" = '$2' ]"
     check "$3 (saw $seen)" [ "$seen" = "$2" ]
 }
 
 away
-sleep 0.3
-shot "$shot"
 expect_look A "F3F3EE light-top" "A is Normal at first"
 check "C shows the Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
 
 xdotool mousemove $(centre A)
-sleep 0.3
-shot "$shot"
 expect_look A "FFF0CF dark-top" "hovering shows HighLight over the reversed gradient"
 away
-sleep 0.3
-shot "$shot"
 expect_look A "F3F3EE light-top" "leaving shows Normal again"
 
 xdotool mousemove $(centre A 2) click 1
-sleep 0.3
-shot "$shot"
-check "a primary click raises Click once" [ "$(clicks A)" = 1 ]
 expect_look A "FFF0CF dark-top" "after the click: HighLightSelect, the gradient kept from HighLight"
+ticks 2
+check "a primary click raises Click once" [ "$(clicks A)" = 1 ]
 
 # Press, drag off (the poll moves it to Selected), drag back, release.
 xdotool mousedown 1
-sleep 0.2
-shot "$shot"
 check "held: the Pressed face's border one pixel in" \
-    [ "$(pixel "$shot" $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]
+    eventually 3 'shot "$shot" && [ "$(pixel "$shot" $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]'
 away
-sleep 0.3
-shot "$shot"
 expect_look A "CEE7FF light-top" "dragged off: Selected"
 xdotool mousemove $(centre A -3)
-sleep 0.3
-shot "$shot"
-expect_look A "CEE7FF light-top" "dragged back while held: still Selected"
+ticks 2
+seen=$(look A)
+check "dragged back while held: still Selected (saw $seen)" [ "$seen" = "CEE7FF light-top" ]
 xdotool mouseup 1
-sleep 0.2
+ticks 2
 check "press, drag off and back, release: no Click" [ "$(clicks A)" = 1 ]
 
 xdotool mousemove $(centre B) click 3
-sleep 0.2
+ticks 2
 check "a secondary release raises Click" [ "$(clicks B)" = 1 ]
 xdotool click 2
-sleep 0.2
+ticks 2
 check "a middle release raises Click" [ "$(clicks B)" = 2 ]
 
 xdotool mousemove $(centre C) click 1
-sleep 0.3
+ticks 2
 shot "$shot"
 check "a disabled button ignores a click" [ "$(clicks C)" = 0 ]
 check "and keeps its Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
 
 # Focus is on A from its click. Tab moves it, passing over the disabled C.
 away
-sleep 0.3
+ticks 2
 xdotool key Tab
-sleep 0.3
-shot "$shot"
 expect_look B "CEE7FF light-top" "Tab moves the focus to B, which shows Selected"
 expect_look A "F3F3EE light-top" "A, left, shows Normal"
 xdotool key Tab
-sleep 0.3
-shot "$shot"
 expect_look D "CEE7FF light-top" "Tab passes over C to D"
 
 # D's Click closes the window and deletes every button from inside it.
 xdotool mousemove $(centre D) click 1
-for _ in $(seq 50); do [ -s "$T/host.exit" ] && break; sleep 0.1; done
-check "closing from a Click handler: the program ends normally" [ "$(cat "$T/host.exit" 2>/dev/null)" = 0 ]
+check "closing from a Click handler: the program ends normally" exits host 5 0
 check "closing from a Click handler: the handler and the program finish" \
     [ "$(tail -2 "$log" | tr -d '\r' | tr '\n' ' ')" = "closed end " ]
 

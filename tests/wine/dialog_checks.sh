@@ -1,52 +1,9 @@
 # Sourced by saver_test.sh: the settings dialog through "Ondrake.scr /c",
 # driven with the mouse and the keyboard on the virtual screen.
 
-# Colours from the button faces' ring table (the second ring's top row) and
-# the chosen and unchosen marks.
+# Colours from the button faces' ring table (the second ring's top row).
 ring_normal=F3F3EE ring_highlight=FFF0CF ring_selected=CEE7FF
-mark_chosen=2A5BD7 mark_unchosen=F8F8F8
 
-# open_dialog [ARG]: starts /c (or ARG) and finds the dialog's client area:
-# cx, cy its screen origin, px, py the panel's.
-open_dialog() {
-    start_scr "${1:-/c}"
-    probe wait "<Ondrake>" 15000 >/dev/null || return 1
-    sleep 0.8  # the opening animation, the first paint
-    local info
-    info=$(probe find "<Ondrake>")
-    dialog_info=$info
-    read -r cx cy cw ch < <(sed -E 's/.* client=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/' <<<"$info")
-    px=$((cx + 12)) py=$((cy + 16))
-}
-# mark_colour KIND SCREENSHOT: the middle of that kind's mark.
-mark_top() { case $1 in 0) echo 76 ;; 1) echo 56 ;; 2) echo 96 ;; esac; }
-mark_colour() { pixel "$2" $((px + 26)) $((py + $(mark_top "$1") + 6)); }
-marked() {  # the kind whose mark is chosen, the others unchosen
-    local file=$T/marks.png kind
-    shot "$file"
-    for kind in 0 1 2; do
-        if [ "$kind" = "$1" ]; then
-            near "$(mark_colour "$kind" "$file")" "$mark_chosen" 12 || return 1
-        else
-            near "$(mark_colour "$kind" "$file")" "$mark_unchosen" 12 || return 1
-        fi
-    done
-}
-control() { probe children "<Ondrake>" | grep -F "$1"; }
-has_control() { control "$1" >/dev/null; }
-enabled() { control "$1" | grep -q 'enabled=1'; }
-disabled() { control "$1" | grep -q 'enabled=0'; }
-# Button rectangles in the dialog's client area: left top width height.
-button_rect() {
-    case $1 in
-        set) echo 320 200 73 25 ;; cancel) echo 396 200 69 25 ;; etc) echo 192 200 125 25 ;;
-        file) echo 48 132 29 21 ;;
-    esac
-}
-click_button() {  # name [button]
-    read -r l t w h < <(button_rect "$1")
-    xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) click "${2:-1}"
-}
 ring_of() {  # name screenshot: the second ring's top row, between the corners
     read -r l t w h < <(button_rect "$1")
     pixel "$2" $((cx + l + w / 2)) $((cy + t + 2))
@@ -59,23 +16,28 @@ focused() { [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "$1" ]; }  # captio
 ini_bytes() { od -An -tx1 -v "$app/Ondrake.ini" 2>/dev/null | tr -d ' \n'; }
 expected_ini() { settings_file "$@" | od -An -tx1 -v | tr -d ' \n'; }  # kind repeat file
 
-# No settings file: "無し" marked, the combo box and "..." disabled.
+# No settings file: "無し" marked, the combo box and "..." disabled. The
+# dialog runs in the saver's folder, where the file dialog opens; the trace
+# shows the texts drawn.
 rm -f "$app/Ondrake.ini"
-open_dialog
+cd "$app"
+WINEDEBUG=+text start_scr /c
+cd - >/dev/null
+find_dialog
 echo "dialog: $dialog_info"
 check "/c: the dialog, 479 x 252 pixels of client area" [ "$cw,$ch" = "479,252" ]
 style=$((16#$(sed -E 's/.* style=0x([0-9a-f]+) .*/\1/' <<<"$dialog_info")))
 # A caption and a system menu (WS_CAPTION, WS_SYSMENU); no sizing border,
 # minimise or maximise box (WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX).
 check "/c: a fixed border with a close box only" holds '[ $((style & 0x00C80000)) = $((0x00C80000)) ] && [ $((style & 0x00070000)) = 0 ]'
-check "no settings file: 無し is marked" marked 0
+check "no settings file: 無し is marked" eventually 3 'marked 0'
 check "no settings file: the combo box is disabled" disabled "ComboBox|"
 check "no settings file: ... is disabled" disabled "|...|"
 
-# A second /c while the dialog is open ends at once.
-before=$(now_ms)
-$W 'C:\Ondrake\Ondrake.scr' /c >/dev/null 2>&1
-check "/c twice: the second start ends at once" holds '[ $(($(now_ms) - before)) -lt 3000 ] && [ "$(probe count "<Ondrake>")" = 1 ]'
+# A second /c while the dialog is open ends by itself.
+start_bg second $W "$SCR" /c
+check "/c twice: the second start ends by itself with 0, no second dialog" \
+    holds 'exits second 15 0 && [ "$(probe count "<Ondrake>")" = 1 ]'
 
 # The dialog's gradient, and the panel's.
 shot "$T/dialog.png"
@@ -83,22 +45,17 @@ check "dialog gradient: the top row is (0, 0, 30)" near "$(pixel "$T/dialog.png"
 check "dialog gradient: row 126 is (220, 220, 250)" near "$(pixel "$T/dialog.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 check "panel gradient: the middle row is (250, 250, 250)" near "$(pixel "$T/dialog.png" $((px + 300)) $((py + 84)))" FAFAFA 2
 # Covered by another window and uncovered again, both gradients come back.
-$W 'C:\probes\probe.exe' host 600 400 20000 >/dev/null 2>&1 &
-coverer=$!
+start_bg coverer $W 'C:\probes\probe.exe' host 600 400 20000
 probe wait "Preview Host" 5000 >/dev/null
-for _ in $(seq 20); do
-    shot "$T/covered.png"
-    near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2 && break
-    sleep 0.1
-done
+check "covering the dialog hides its gradient" \
+    eventually 3 'shot "$T/covered.png" && near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2'
 probe post "Preview Host" 1024 0 >/dev/null
 probe gone "Preview Host" 5000 >/dev/null
-sleep 0.3
-shot "$T/uncovered.png"
-check "covering the dialog hides its gradient" near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2
+eventually 3 'shot "$T/uncovered.png" && near "$(pixel "$T/uncovered.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2 &&
+    near "$(pixel "$T/uncovered.png" $((px + 300)) $((py + 84)))" FAFAFA 2'
 check "uncovered: the dialog gradient is back" near "$(pixel "$T/uncovered.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 check "uncovered: the panel gradient is back" near "$(pixel "$T/uncovered.png" $((px + 300)) $((py + 84)))" FAFAFA 2
-wait $coverer 2>/dev/null
+finished coverer 5
 
 # Choosing a kind: a press of any button on a label or a mark.
 xdotool mousemove $((px + 45)) $((py + 62)) click 1
@@ -109,6 +66,21 @@ xdotool mousemove $((px + 50)) $((py + 102)) click 3
 check "MP3、WAV pressed with the right button: marked" eventually 3 'marked 2'
 check "MP3、WAV pressed: ... is enabled" enabled "|...|"
 check "MP3、WAV pressed: the combo box is disabled" disabled "ComboBox|"
+# "...": the open-file dialog with the program's title and its one file
+# type, listing the MP3 and WAV files of the folder (whatever the case of
+# their names) and no others; a path typed there reaches the path box.
+check "the path box empty" holds "! drawn 'C:\Ondrake\theme.mp3'"
+click_button file
+check "...: the open-file dialog, titled ﾌｧｲﾙを開く" eventually 10 'probe find "$file_dialog" | grep -q "^class=#32770 "'
+check "...: its file type BGMﾌｧｲﾙ (MP3 WAV)" holds 'probe children "$file_dialog" | grep -q "^ComboBox|BGMﾌｧｲﾙ (MP3 WAV)|"'
+# The list is drawn whole: theme.Wav comes last, after theme.mid.
+check "...: it lists theme.mp3 and theme.Wav" eventually 5 'drawn theme.mp3 && drawn theme.Wav'
+check "...: not theme.mid, nor the programs" holds '! drawn theme.mid && ! drawn Ondrake.3ds && ! drawn Ondrake.scr'
+eventually 5 file_dialog_ready
+xdotool type 'C:\Ondrake\theme.mp3'
+xdotool key Return
+check "the path typed: the file dialog closes" eventually 5 '! probe find "$file_dialog" >/dev/null'
+check "the path typed: it shows in the path box" eventually 3 "drawn 'C:\Ondrake\theme.mp3'"
 xdotool mousemove $((px + 26)) $((py + 82)) click 2
 check "無し's mark pressed with the middle button: marked" eventually 3 'marked 0'
 check "無し pressed: both disabled" holds 'disabled "ComboBox|" && disabled "|...|"'
@@ -118,23 +90,17 @@ check "無し pressed: both disabled" holds 'disabled "ComboBox|" && disabled "|
 read -r l t w h < <(button_rect cancel)
 xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
 check "hover: ｷｬﾝｾﾙ shows its HighLight face" eventually 3 'ring_shows cancel "$ring_highlight"'
+# Timed on the screen from the moment Windows sees the cursor leave.
+watch leave repaint $((cx + 100)) $((cy + 230)) $((cx + l + w / 2)) $((cy + t + 2)) "$ring_normal" 5000
 xdotool mousemove $((cx + 100)) $((cy + 230))
-left_at=$(now_ms) restored=""
-for _ in $(seq 20); do
-    shot "$T/leave.png"
-    if near "$(ring_of cancel "$T/leave.png")" "$ring_normal" 10; then
-        restored=$(($(now_ms) - left_at))
-        break
-    fi
-done
-echo "hover: the Normal face came back ${restored:-never} ms after the mouse left"
-check "leave: ｷｬﾝｾﾙ shows Normal again within about 100 ms" holds '[ -n "$restored" ] && [ "$restored" -lt 400 ]'
+watched leave 10
+echo "hover: the Normal face came back $seen ms after the mouse left"
+check "leave: ｷｬﾝｾﾙ shows Normal again within about 100 ms" [ "$seen" -lt 400 ] 2>/dev/null
 
 # "その他の作品" opens the home page and keeps the dialog open.
 rm -f "$WINEPREFIX/drive_c/browser.txt"
 click_button etc
-for _ in $(seq 60); do [ -s "$WINEPREFIX/drive_c/browser.txt" ] && break; sleep 0.1; done
-check "その他の作品: the home page is opened" grep -q '^https://' "$WINEPREFIX/drive_c/browser.txt"
+check "その他の作品: the home page is opened" eventually 6 'grep -q "^https://" "$WINEPREFIX/drive_c/browser.txt" 2>/dev/null'
 check "その他の作品: the dialog stays open" holds 'probe find "<Ondrake>" >/dev/null'
 
 # "設定" writes exactly the three keys, here CD music with a typed 3.5.
@@ -145,15 +111,16 @@ eventually 3 '[ "$(probe focus "<Ondrake>" | cut -d"|" -f1)" = Edit ]'
 xdotool type "3.5"
 check "the repeat track typed" eventually 3 'has_control "ComboBox|3.5|"'
 click_button set
-check "設定: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+check "設定: the program ends with 0" exits scr 10 0
 echo "設定 wrote: $(iconv -f cp932 -t utf-8 "$app/Ondrake.ini" 2>/dev/null | tr -d '\r' | tr '\n' ' ')"
-check "設定: the three keys, code page 932 bytes, 3.5 saved as 4" [ "$(ini_bytes)" = "$(expected_ini 1 4 "")" ]
+check "設定: the three keys, code page 932 bytes, 3.5 saved as 4, the path chosen" \
+    [ "$(ini_bytes)" = "$(expected_ini 1 4 'C:\Ondrake\theme.mp3')" ]
 
 # The stored settings shown on load: CD music repeating track 5.
 write_ini 1 5 'C:\Ondrake\theme.mp3'
 open_dialog /c:1234
 check "/c:1234: the dialog opens" holds 'probe find "<Ondrake>" >/dev/null'
-check "CD, track 5: 音楽CD marked" marked 1
+check "CD, track 5: 音楽CD marked" eventually 3 'marked 1'
 check "CD, track 5: the combo box shows 5" has_control "ComboBox|5|"
 check "CD, track 5: the combo box has the focus" [ "$(probe focus "<Ondrake>" | cut -d'|' -f1)" = Edit ]
 # Tab onto a button under the cursor shows Pressed; once the cursor leaves,
@@ -181,12 +148,12 @@ check "dialog screenshot: the labels' glyphs are drawn" above 0.3 "$glyphs"
 cp "$app/Ondrake.ini" "$T/ini-before"
 xdotool mousemove $((px + 50)) $((py + 102)) click 1
 click_button cancel
-check "ｷｬﾝｾﾙ: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+check "ｷｬﾝｾﾙ: the program ends with 0" exits scr 10 0
 check "ｷｬﾝｾﾙ: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
 open_dialog
 xdotool mousemove $((px + 45)) $((py + 82)) click 1
 probe post "<Ondrake>" 274 61536 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE: the close box
-check "close box: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+check "close box: the program ends with 0" exits scr 10 0
 check "close box: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
 
 # A press elsewhere (on the panel, on the dialog's own background, on the
@@ -198,19 +165,24 @@ drag_onto() {  # from-x from-y button-name mouse-button
         mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) sleep 0.2 mouseup "$4"
 }
 rm -f "$WINEPREFIX/drive_c/browser.txt"
-open_dialog
+WINEDEBUG=+exec open_dialog
 drag_onto $((px + 350)) $((py + 80)) set 1
 drag_onto $((cx + 100)) $((cy + 230)) cancel 1
 drag_onto $((px + 45)) $((py + 82)) etc 3
-sleep 0.5
+# A press after them, handled after their releases; the trace shows every
+# program the dialog asks the shell to open.
+xdotool mousemove $((px + 45)) $((py + 62)) click 1
+eventually 3 'marked 1'
 check "pressed elsewhere, released over 設定, ｷｬﾝｾﾙ, その他の作品: no Click (nothing written or opened, still open)" \
-    holds 'scr_running && cmp -s "$app/Ondrake.ini" "$T/ini-before" && [ ! -e "$WINEPREFIX/drive_c/browser.txt" ]'
+    holds 'running scr && cmp -s "$app/Ondrake.ini" "$T/ini-before" && ! grep -aq ShellExecute "$T/scr.err" &&
+        [ ! -e "$WINEPREFIX/drive_c/browser.txt" ]'
 probe close "<Ondrake>" >/dev/null
-wait_scr 10 >/dev/null
+finished scr 10
 
-# "..." with the focus (a file dialog cancelled gives it back), disabled by
-# 無し and enabled again by MP3、WAV: its first click opens the file dialog,
-# which disables the settings dialog while it is open.
+# "..." with the focus (a file dialog cancelled gives it back, and the path
+# as it was), disabled by 無し and enabled again by MP3、WAV: its first
+# click opens the file dialog, which disables the settings dialog while it
+# is open.
 file_dialog_open() {
     local style
     style=$(probe find "<Ondrake>" | sed -E 's/.* style=0x([0-9a-f]+) .*/\1/')
@@ -237,12 +209,12 @@ eventually 5 '! file_dialog_open'
 # first control that can take it, 設定, not back to the disabled "...".
 xdotool mousemove $((px + 45)) $((py + 82)) click 1
 eventually 3 'disabled "|...|"'
-$W 'C:\probes\probe.exe' host 600 400 20000 >/dev/null 2>&1 &
-coverer=$!
+start_bg coverer $W 'C:\probes\probe.exe' host 600 400 20000
 probe wait "Preview Host" 5000 >/dev/null
 eventually 3 '[ "$(probe focus "<Ondrake>")" = "|" ]'  # left
 probe post "Preview Host" 1024 0 >/dev/null
 check "activated again: the focus on 設定, not on the disabled ..." eventually 3 'focused 設定'
-wait $coverer 2>/dev/null
-probe close "<Ondrake>" >/dev/null
-check "closed: the program ends with 0" [ "$(wait_scr 10)" = 0 ]
+finished coverer 5
+click_button set
+check "設定 after the file dialogs cancelled: the program ends with 0" exits scr 10 0
+check "設定 after the file dialogs cancelled: the path kept" [ "$(ini_bytes)" = "$(expected_ini 0 0 'C:\Ondrake\theme.mp3')" ]

@@ -17,15 +17,10 @@ mkdir -p "$app/work"
 cp "$PROBES/frontend_test.exe" "$app/"
 run() { wine_run 'C:\Ondrake\frontend_test.exe' "$@"; }
 drive_c() { local path=${1#C:\\}; echo "$WINEPREFIX/drive_c/${path//\\//}"; }  # WINDOWS-PATH
-# finish SECONDS: waits for the saver to end and prints its exit code, or
-# "running"; a message box it shows ("Ondrake.dll ... not found") is
+# finish SECONDS: waits for the saver to end and sets code (see
+# finished); a message box it shows ("Ondrake.dll ... not found") is
 # answered, so that what follows starts afresh.
-finish() {
-    local code
-    code=$(wait_scr "$1")
-    [ "$code" != running ] || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
-    echo "$code"
-}
+finish() { finished scr "$1" || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null; }
 # full_screen_run LOCALE FOLDER MUSIC CHANNEL: /s from the folder, with
 # the music file in its settings (kept as a file URI); ended by Esc; the
 # trace of that Wine channel kept.
@@ -33,17 +28,14 @@ full_screen_run() {
     settings_file 2 0 "$(file_uri "$3")" >"$(drive_c "$2")/Ondrake.ini"
     SCR="$2\Ondrake.scr" WINEDEBUG=$4 start_scr /s
     check "$1, /s from $2: the renderer's window appears" probe wait Sollvane_VC 15000
-    sleep 1
+    eventually 15 'has_keys Sollvane_VC'
     xdotool key Escape
-    finish 10 >/dev/null
+    finish 10
 }
 # start_unquoted FILE ARGUMENTS: runs the program with the command line
 # FILE ARGUMENTS, its path unquoted, as Windows starts a saver from a long
 # path on a volume without short names; like start_scr.
-start_unquoted() {
-    rm -f "$T/scr-rc"
-    ( $W 'C:\Ondrake\frontend_test.exe' start "$1" "$1 $2" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
-}
+start_unquoted() { start_bg scr $W 'C:\Ondrake\frontend_test.exe' start "$1" "$1 $2"; }
 
 # The saver installed in folders whose names the system's code page cannot
 # hold: Ukrainian, with a blank (і is in neither code page 1252 nor 932),
@@ -63,7 +55,7 @@ any_folder_checks() {
 
     rm -f "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
     SCR="$cyr\Ondrake.scr" start_scr /a
-    code=$(finish 10)
+    finish 10
     check "$locale, /a from $cyr: ends at once with 0" [ "$code" = 0 ]
     check "$locale, /a from $cyr: the model is copied to C:\qorbel" \
         cmp -s "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds" "$DIST/Ondrake.3ds"
@@ -73,22 +65,17 @@ any_folder_checks() {
         grep -qF "open \\\"$(wine_debugstr "$mp3")\\\" type MPEGVideo Alias MP3Play" <(mci_sent)
     full_screen_run "$locale" "$jp" "$wav" +winmm
     check "$locale, /s from $jp: its WAV played by the system with its path" \
-        grep -qF "SoundName=L\"$(wine_debugstr "$wav")\"" "$T/trace"
+        grep -aqF "SoundName=L\"$(wine_debugstr "$wav")\"" "$T/scr.err"
 
     # Started from its long path unquoted, blanks and all: the mode letter is
     # still found. The dialog shows the music file; "設定" writes the
     # settings as they were read (a repeat of 3.0 as 3), the path as before.
     settings_file 2 3.0 "$(file_uri "$mp3")" >"$(drive_c "$cyr")/Ondrake.ini"
     WINEDEBUG=+text start_unquoted "$cyr\Ondrake.scr" /c
-    check "$locale, /c from $cyr started unquoted: the dialog opens" probe wait "<Ondrake>" 15000
-    if probe find "<Ondrake>" >/dev/null; then
-        sleep 0.8
-        read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
-        xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
-    fi
-    finish 10 >/dev/null
-    check "$locale, /c from $cyr: the dialog shows the music file's path" \
-        grep -qF "DrawTextExW L\"$(wine_debugstr "$mp3")\"" "$T/trace"
+    check "$locale, /c from $cyr started unquoted: the dialog opens" find_dialog && click_button set
+    finish 10
+    check "$locale, /c from $cyr: 設定 ends it with 0" [ "$code" = 0 ]
+    check "$locale, /c from $cyr: the dialog shows the music file's path" drawn "$mp3"
     check "$locale, /c from $cyr: 設定 writes the settings file, its keys in code page 932, the path whole" \
         cmp -s "$(drive_c "$cyr")/Ondrake.ini" <(settings_file 2 3 "$(file_uri "$mp3")")
 }
@@ -115,33 +102,29 @@ check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt
 # embedding (the hook has it destroyed while the preview form is made): the
 # preview ends at once instead of staying on the desktop for good.
 cp "$DIST/Ondrake.scr" "$PROBES/preview_hook.dll" "$app/"
-$W "$PROBES/probe.exe" host 152 112 20000 >"$T/host" 2>/dev/null &
-host=$!
-$W rundll32 'C:\Ondrake\preview_hook.dll,Install' 20000 >/dev/null 2>&1 &
-hook=$!
-for _ in $(seq 100); do [ -s "$T/host" ] && break; sleep 0.05; done
+start_bg host $W "$PROBES/probe.exe" host 152 112 20000
+start_bg hook $W rundll32 'C:\Ondrake\preview_hook.dll,Install' 20000
+eventually 5 '[ -s "$T/host.out" ]'
 probe wait "Preview Hook" 10000 >/dev/null
 before=$(now_ms)
-( $W 'C:\Ondrake\Ondrake.scr' /p "$(head -1 "$T/host" | tr -d '\r')" >/dev/null 2>&1; echo $? >"$T/preview-rc" ) &
-preview=$!
-for _ in $(seq 100); do [ -s "$T/preview-rc" ] && break; sleep 0.05; done
+start_scr /p "$(head -1 "$T/host.out" | tr -d '\r')"
+finished scr 5
 elapsed=$(($(now_ms) - before))
 check "preview host gone before the embedding: its window was taken away" [ "$(probe count "Preview Host")" = 0 ]
-check "preview host gone before the embedding: the preview ends at once, exit code 0 ($elapsed ms)" \
-    [ "$(cat "$T/preview-rc" 2>/dev/null)" = 0 ]
-kill "$hook" "$host" 2>/dev/null
+check "preview host gone before the embedding: the preview ends at once, exit code 0 ($elapsed ms)" [ "$code" = 0 ]
+kill "$(pid_of hook)" "$(pid_of host)" 2>/dev/null
 probe close "Preview Window" >/dev/null  # one left behind
-wait "$hook" "$host" "$preview" 2>/dev/null
+finished hook 5
+finished host 5
+finished scr 5
 
 # Music with the real winmm: no CD drive here, ALSA's null device as the
 # sound card, a music file that does not exist. It stays silent, never
 # stops the caller, and sends exactly these MCI strings.
-trace=$(WINEDEBUG=+mci $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\No Such Song.mp3' 2>&1 | tr -d '\r')
-check "music run returns to its caller" grep -q "^music done" <<<"$trace"
-check "no CD drive: the poll gives up" grep -q "^CdActive=0" <<<"$trace"
-# (Wine opens devices of its own for commands on devices not yet open.)
-sent=$(grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' <<<"$trace" | sed 's/^mciSendStringW (L"//' |
-    grep -vE '^open (cdaudio|mp3play) wait$')
+WINEDEBUG=+mci $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\No Such Song.mp3' >"$T/music.txt" 2>&1
+check "music run returns to its caller" grep -aq "^music done" "$T/music.txt"
+check "no CD drive: the poll gives up" grep -aq "^CdActive=0" "$T/music.txt"
+sent=$(mci_sent "$T/music.txt")
 echo "MCI strings sent:"
 sed 's/^/  /' <<<"$sent"
 expected='open cdaudio
@@ -158,34 +141,35 @@ close MP3Play'
 check "the MCI strings, in order" [ "$sent" = "$expected" ]
 
 # No sound card at all (Wine's audio driver off): still silent, still back.
-trace=$(WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv=d" \
-    $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\theme.wav' 2>&1 | tr -d '\r')
-check "no sound card: the music run returns to its caller" grep -q "^music done" <<<"$trace"
+WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv=d" \
+    $W 'C:\Ondrake\frontend_test.exe' music 'C:\Ondrake\theme.wav' >"$T/music.txt" 2>&1
+check "no sound card: the music run returns to its caller" grep -aq "^music done" "$T/music.txt"
 
 any_folder_checks "code page 1252"
 
 # The file chosen in the open-file dialog from a folder that the code page
-# cannot hold (the dialog opens in the current folder): kept whole.
+# cannot hold (the dialog opens in the current folder), no settings file
+# before: kept whole in the path box and in the settings file.
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
 rm -f "$app/Ondrake.ini"
 chosen='C:\𠮷田のプログラム\theme.wav'
 printf 'RIFF' >"$(drive_c "$chosen")"
-(cd "$(drive_c 'C:\𠮷田のプログラム')" && start_scr /c)
-check "the file choice: the dialog opens" probe wait "<Ondrake>" 15000
-if probe find "<Ondrake>" >/dev/null; then
-    sleep 0.8
-    read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
-    xdotool mousemove $((cx + 12 + 50)) $((cy + 16 + 102)) click 1
-    sleep 0.3
-    xdotool mousemove $((cx + 62)) $((cy + 142)) click 1
-    check "the file choice: the open-file dialog opens" eventually 10 'xdotool search --onlyvisible --name "ﾌｧｲﾙを開く" >/dev/null'
-    sleep 0.5
+cd "$(drive_c 'C:\𠮷田のプログラム')"
+WINEDEBUG=+text start_scr /c
+cd - >/dev/null
+if check "the file choice: the dialog opens" find_dialog; then
+    xdotool mousemove $((px + 50)) $((py + 102)) click 1
+    eventually 3 'enabled "|...|"'
+    click_button file
+    check "the file choice: the open-file dialog opens" eventually 10 'probe find "$file_dialog" >/dev/null'
+    eventually 5 file_dialog_ready
     xdotool type theme.wav
     xdotool key Return
-    eventually 5 '! xdotool search --onlyvisible --name "ﾌｧｲﾙを開く" >/dev/null'
-    xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
+    eventually 5 '! probe find "$file_dialog" >/dev/null'
+    check "the file choice: the path box shows it whole" eventually 3 'drawn "$chosen"'
+    click_button set
 fi
-[ "$(wait_scr 10)" != running ] || probe close "<Ondrake>" >/dev/null
+check "the file choice: 設定 ends it with 0" exits scr 10 0
 check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake.ini" <(settings_file 2 0 "$(file_uri "$chosen")")
 
 # Its long path unquoted, with blanks: the mode letter is still found.
@@ -195,7 +179,7 @@ cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$prog
 start_unquoted "$programs\Ondrake.scr" /c
 check "/c started from $programs unquoted: the dialog opens" probe wait "<Ondrake>" 10000
 probe close "<Ondrake>" >/dev/null
-finish 10 >/dev/null
+finish 10
 
 # Japanese locale (code page 932): the same checks, texts and INI bytes.
 mkdir -p "$T/locale"
@@ -219,16 +203,13 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     mkdir -p "$folder"
     cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$folder/"
     printf 'ID3' >"$folder/能"
-    settings_file 2 7 'C:\機能\能' >"$folder/Ondrake.ini"
-    SCR='C:\機能\Ondrake.scr' start_scr /c
-    probe wait "<Ondrake>" 15000 >/dev/null
-    sleep 0.8
-    read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
-    shot "$T/ja-dialog.png"
+    # A repeat of 7.0, which "設定" writes as 7.
+    settings_file 2 7.0 'C:\機能\能' >"$folder/Ondrake.ini"
+    SCR='C:\機能\Ondrake.scr' open_dialog
     check "a folder ending in 能: the settings and the music file named 能 are found (MP3、WAV marked)" \
-        near "$(pixel "$T/ja-dialog.png" $((cx + 12 + 26)) $((cy + 16 + 96 + 6)))" 2A5BD7 12
-    xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
-    wait_scr 10 >/dev/null
+        eventually 3 'marked 2'
+    click_button set
+    check "a folder ending in 能: 設定 ends it with 0" exits scr 10 0
     check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings_file 2 7 'C:\機能\能')
     check "a folder ending in 能: nothing written beside it" [ ! -e "$WINEPREFIX/drive_c/機能Ondrake.ini" ]
 

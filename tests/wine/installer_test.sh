@@ -39,13 +39,6 @@ uninstall() {
     $W "$1\\Uninstall Ondrake.exe" /S >/dev/null 2>&1
     eventually 15 '! reg_key_exists "$listing"'
 }
-# start_scr PATH ARGS...: runs a saver in the background; its exit code
-# lands in $T/scr-rc.
-start_scr() {
-    rm -f "$T/scr-rc"
-    ( $W "$@" >/dev/null 2>&1; echo $? >"$T/scr-rc" ) &
-}
-scr_code() { eventually "$1" '[ -s "$T/scr-rc" ]' && cat "$T/scr-rc"; }
 saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
 # link NAME: the Start menu entry's target and arguments, as target|arguments.
 link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
@@ -107,21 +100,18 @@ echo "/S: listed size $listed KB for $bytes bytes of programs"
 check "/S: listed with the programs' size in KB" holds '[ $((listed - bytes / 1024)) -ge 0 ] && [ $((listed - bytes / 1024)) -le 3 ]'
 
 # The saver as Windows starts it: from the registry's name, with /s.
-start_scr "$saver" /s
+SCR=$saver start_scr /s
 check "installed /s: the renderer's window appears" probe wait Sollvane_VC 15000
 check "installed /s: the model copied to C:\\qorbel" cmp -s "$DIST/Ondrake.3ds" "$work/Ondrake.3ds"
-sleep 0.5
+eventually 15 'has_keys Sollvane_VC'
 xdotool key Escape
-check "installed /s: Esc ends it, exit code 0" [ "$(scr_code 10)" = 0 ]
+check "installed /s: Esc ends it, exit code 0" exits scr 10 0
 
-# The settings dialog from the installed folder saves its file there: 設定
-# lies at (320, 200), 73 x 25 pixels, in the dialog's client area.
-start_scr "$folder_win\\Ondrake.scr" /c
-if check "installed /c: the settings dialog opens" probe wait "<Ondrake>" 15000; then
-    sleep 0.8
-    read -r cx cy < <(probe find "<Ondrake>" | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
-    xdotool mousemove $((cx + 356)) $((cy + 212)) click 1
-    check "installed /c: 設定 ends it, exit code 0" [ "$(scr_code 10)" = 0 ]
+# The settings dialog from the installed folder saves its file there.
+SCR=$folder_win\\Ondrake.scr
+if check "installed /c: the settings dialog opens" open_dialog; then
+    click_button set
+    check "installed /c: 設定 ends it, exit code 0" exits scr 10 0
 fi
 check "installed /c: Ondrake.ini saved beside the program" grep -q '^\[Section\]' "$folder/Ondrake.ini"
 cp "$folder/Ondrake.ini" "$T/settings.ini"
@@ -152,33 +142,31 @@ blocked_while() {
 # of the saver's own to find it by) its programs cannot be replaced or
 # removed.
 printf 'an older model' >"$folder/Ondrake.3ds"
-$W "$PROBES/probe.exe" host 152 112 30000 >"$T/host" 2>/dev/null &
-eventually 5 '[ -s "$T/host" ]'
-start_scr "$folder_win\\Ondrake.scr" /p "$(head -1 "$T/host" | tr -d '\r')"
+start_bg host $W "$PROBES/probe.exe" host 152 112 30000
+eventually 5 '[ -s "$T/host.out" ]'
+start_scr /p "$(head -1 "$T/host.out" | tr -d '\r')"
 eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
 blocked_while "saver running" 2
 probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
-scr_code 10 >/dev/null
+finished scr 10
 
 # Another program holding the renderer open, as a virus scanner may, is no
 # running saver.
 rm -f "$T/release"
-$W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.dll" "$(winepath_of "$T/release")" >"$T/hold" 2>/dev/null &
-holder=$!
-eventually 10 '[ -s "$T/hold" ]'
+start_bg holder $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.dll" "$(winepath_of "$T/release")"
+eventually 10 '[ -s "$T/holder.out" ]'
 blocked_while "held by another program" 4
 # The message says which: Uninstall on the first page, then the box.
-$W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win" >/dev/null 2>&1 &
-uninstaller=$!
+start_bg uninstaller $W "$folder_win\\Uninstall Ondrake.exe" "_?=$folder_win"
 if probe wait "Ondrake Uninstall " 15000; then
     probe post "Ondrake Uninstall " 273 1 >/dev/null
     check "held by another program: the message names the holder, not the saver" \
         grep -q "held open by another program, perhaps a virus scanner" <<<"$(probe box "Ondrake Uninstall" 15000)"
     probe close "Ondrake Uninstall " >/dev/null
 fi
-wait "$uninstaller"
+finished uninstaller 30
 touch "$T/release"
-wait "$holder"
+finished holder 30
 
 # The user has since chosen another saver: an upgrade leaves it chosen.
 newer='C:\windows\system32\newer.scr'
@@ -248,8 +236,7 @@ check "uninstall: the folder, holding the user's file, stays" holds '[ -f "$fold
 # a drive's top folder there refused with a message, and Browse giving the
 # folder picked a folder of Ondrake's own; Install; then Finish with its
 # offers to open our settings and Windows' screen saver settings.
-rm -f "$T/setup-rc"
-( $W "$setup" /NOSELECT '/D=C:\' >/dev/null 2>&1; echo $? >"$T/setup-rc" ) &
+start_bg setup $W "$setup" /NOSELECT '/D=C:\'
 page() { probe children "Ondrake Setup " | grep -F "|$1|" | grep -q 'visible=1$'; }
 if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000; then
     probe post "Ondrake Setup " 273 1 >/dev/null
@@ -260,8 +247,8 @@ if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000
         read -r cx cy < <(probe find "Ondrake Setup " | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
         IFS=, read -r bx by bw bh < <(probe children "Ondrake Setup " | grep -F '|B&rowse...|' | cut -d'|' -f3)
         xdotool mousemove $((cx + bx + bw / 2)) $((cy + by + bh / 2)) click 1
-        probe wait "Browse for Folder" 10000 >/dev/null
-        sleep 0.5
+        # Browse starts at the folder given, C:\ (its name shown as " (C:)").
+        eventually 10 'probe children "Browse for Folder" | grep -q "^Edit| (C:)|"'
         probe post "Browse for Folder" 273 1 >/dev/null
         check "pages: Browse adds \\Ondrake to the folder picked" eventually 10 'page "C:\Ondrake"'
     fi
@@ -273,7 +260,7 @@ if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000
     check "pages: /NOSELECT left the saver as it was" [ "$(saver_state)" = "$round_before" ]
     probe post "Ondrake Setup " 273 1 >/dev/null
     check "pages: Finish opens the installed saver's settings" probe wait "<Ondrake>" 15000
-    check "pages: the installer ends with 0" eventually 10 '[ "$(cat "$T/setup-rc" 2>/dev/null)" = 0 ]'
+    check "pages: the installer ends with 0" exits setup 10 0
     probe close "<Ondrake>" >/dev/null
     probe gone "<Ondrake>" 5000 >/dev/null
 fi

@@ -20,6 +20,13 @@
 //   probe cursor              "showing" or "hidden"
 //   probe follow A B MS       waits up to MS for window A to go, then for B:
 //                             prints the milliseconds between the two
+//   probe lifetime TITLE MS   waits up to MS for the window to come and go:
+//                             prints the milliseconds it was there
+//   probe repaint X Y PX PY RRGGBB MS
+//                             waits up to MS for the cursor to stand at
+//                             (X, Y), then for the screen's pixel (PX, PY)
+//                             to show that colour (each channel within 10):
+//                             prints the milliseconds between the two
 //   probe desktop             the desktop window's handle
 //   probe mode DEVICE W H     switches that display (\\.\DISPLAY2) to W x H
 //                             until the next restore; exit 1 if refused
@@ -32,13 +39,20 @@
 //                             until the file UNTIL exists (60 s at most)
 //   probe link FILE           the shortcut's target and arguments, as
 //                             "target|arguments"
+//
+// Titles and files may be in any script: they are read from the wide
+// command line, not through the system's code page. The watchers (never,
+// follow, lifetime, repaint) first print "watching", so that a test acts
+// only once they look.
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -48,15 +62,6 @@ std::string Utf8(const std::wstring& text) {
     std::string bytes(size_t(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &bytes[0], length, nullptr, nullptr);
     return bytes;
-}
-
-// Arguments arrive in the system's code page.
-std::wstring Wide(const char* text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(size_t(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text, -1, &wide[0], length);
-    wide.resize(wide.empty() ? 0 : wide.size() - 1);
-    return wide;
 }
 
 std::wstring TextOf(HWND window) {
@@ -74,9 +79,9 @@ std::wstring ControlText(HWND window) {
     return text;
 }
 
-HWND FindTop(const char* title) { return FindWindowW(nullptr, Wide(title).c_str()); }
+HWND FindTop(const std::wstring& title) { return FindWindowW(nullptr, title.c_str()); }
 
-int Find(const char* title) {
+int Find(const std::wstring& title) {
     HWND window = FindTop(title);
     if (!window) {
         std::printf("none\n");
@@ -110,23 +115,40 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM data) {
     return TRUE;
 }
 
-int Count(const char* title) {
-    Counting counting{Wide(title)};
+int Count(const std::wstring& title) {
+    Counting counting{title};
     EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counting));
     std::printf("%d\n", counting.count);
     return 0;
 }
 
-int Wait(const char* title, int ms, bool present) {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if ((FindTop(title) != nullptr) == present) return 0;
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(20);
+// Looks every pause until a window with that title is there (or gone);
+// false once ms have passed since start.
+bool Until(const std::wstring& title, bool present, DWORD start, int ms, DWORD pause) {
+    while ((FindTop(title) != nullptr) != present) {
+        if (GetTickCount() - start > DWORD(ms)) return false;
+        Sleep(pause);
     }
+    return true;
 }
 
-int Never(const char* title, int ms) {
+int Wait(const std::wstring& title, int ms, bool present) { return Until(title, present, GetTickCount(), ms, 20) ? 0 : 1; }
+
+void Watching() {
+    std::printf("watching\n");
+    std::fflush(stdout);
+}
+
+// Milliseconds since an earlier reading of the performance counter.
+double MillisecondsSince(const LARGE_INTEGER& then) {
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart - then.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+int Never(const std::wstring& title, int ms) {
+    Watching();
     DWORD start = GetTickCount();
     while (GetTickCount() - start < DWORD(ms)) {
         if (FindTop(title)) {
@@ -139,7 +161,7 @@ int Never(const char* title, int ms) {
     return 0;
 }
 
-int Post(const char* title, UINT message, WPARAM wParam, LPARAM lParam) {
+int Post(const std::wstring& title, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = FindTop(title);
     if (!window || !PostMessageA(window, message, wParam, lParam)) return 1;
     return 0;
@@ -162,14 +184,14 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
     return TRUE;
 }
 
-int Children(const char* title) {
+int Children(const std::wstring& title) {
     ChildList list{FindTop(title)};
     if (!list.top) return 1;
     EnumChildWindows(list.top, PrintChild, reinterpret_cast<LPARAM>(&list));
     return 0;
 }
 
-int Focus(const char* title) {
+int Focus(const std::wstring& title) {
     HWND top = FindTop(title);
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
@@ -190,10 +212,10 @@ BOOL CALLBACK PrintStatic(HWND child, LPARAM) {
     return TRUE;
 }
 
-int Box(const char* title, int ms) {
+int Box(const std::wstring& title, int ms) {
     DWORD start = GetTickCount();
     while (GetTickCount() - start < DWORD(ms)) {
-        HWND box = FindWindowW(L"#32770", Wide(title).c_str());
+        HWND box = FindWindowW(L"#32770", title.c_str());
         if (box) {
             Sleep(100);  // let it finish laying itself out
             EnumChildWindows(box, PrintStatic, 0);
@@ -214,21 +236,49 @@ int Cursor() {
     return 0;
 }
 
-int Follow(const char* first, const char* second, int ms) {
-    LARGE_INTEGER frequency, gone, after;
-    QueryPerformanceFrequency(&frequency);
+// A window with that title there, or gone.
+struct Sight {
+    std::wstring title;
+    bool present;
+};
+
+// Waits, within ms in all, for the first sight and then the second: prints
+// the milliseconds between the two.
+int Between(const Sight& first, const Sight& second, int ms) {
+    Watching();
     DWORD start = GetTickCount();
-    while (FindTop(first)) {
+    LARGE_INTEGER then;
+    if (!Until(first.title, first.present, start, ms, 1)) return 1;
+    QueryPerformanceCounter(&then);
+    if (!Until(second.title, second.present, start, ms, 1)) return 1;
+    std::printf("%.0f\n", MillisecondsSince(then));
+    return 0;
+}
+
+bool Near(COLORREF colour, unsigned long rgb) {
+    int wanted[3] = {int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)};
+    int seen[3] = {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(wanted[i] - seen[i]) > 10) return false;
+    return true;
+}
+
+int Repaint(POINT cursor, POINT pixel, unsigned long rgb, int ms) {
+    Watching();
+    DWORD start = GetTickCount();
+    POINT at{};
+    while (!GetCursorPos(&at) || at.x != cursor.x || at.y != cursor.y) {
         if (GetTickCount() - start > DWORD(ms)) return 1;
         Sleep(1);
     }
-    QueryPerformanceCounter(&gone);
-    while (FindTop(second)) {
-        if (GetTickCount() - start > DWORD(ms)) return 1;
-        Sleep(1);
-    }
-    QueryPerformanceCounter(&after);
-    std::printf("%.0f\n", double(after.QuadPart - gone.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    LARGE_INTEGER moved;
+    QueryPerformanceCounter(&moved);
+    HDC screen = GetDC(nullptr);
+    bool shown = false;
+    while (!(shown = Near(GetPixel(screen, pixel.x, pixel.y), rgb)) && GetTickCount() - start <= DWORD(ms)) Sleep(1);
+    ReleaseDC(nullptr, screen);
+    if (!shown) return 1;
+    std::printf("%.0f\n", MillisecondsSince(moved));
     return 0;
 }
 
@@ -276,19 +326,19 @@ int Host(int width, int height, int ms) {
     return 0;
 }
 
-int Hold(const char* file, const char* until) {
-    HANDLE held = CreateFileW(Wide(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+int Hold(const std::wstring& file, const std::wstring& until) {
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (held == INVALID_HANDLE_VALUE) return 1;
     std::printf("held\n");
     std::fflush(stdout);
     DWORD start = GetTickCount();
-    while (GetFileAttributesW(Wide(until).c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 60000)
+    while (GetFileAttributesW(until.c_str()) == INVALID_FILE_ATTRIBUTES && GetTickCount() - start < 60000)
         Sleep(20);
     CloseHandle(held);
     return 0;
 }
 
-int Link(const char* file) {
+int Link(const std::wstring& file) {
     CoInitialize(nullptr);
     IShellLinkW* link = nullptr;
     IPersistFile* persisted = nullptr;
@@ -296,7 +346,7 @@ int Link(const char* file) {
     bool read = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                            reinterpret_cast<void**>(&link))) &&
                 SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persisted))) &&
-                SUCCEEDED(persisted->Load(Wide(file).c_str(), STGM_READ)) &&
+                SUCCEEDED(persisted->Load(file.c_str(), STGM_READ)) &&
                 SUCCEEDED(link->GetPath(target, MAX_PATH, nullptr, 0)) &&
                 SUCCEEDED(link->GetArguments(arguments, 1024));
     if (persisted) persisted->Release();
@@ -310,36 +360,43 @@ int Link(const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && !std::strcmp(argv[1], "find")) return Find(argv[2]);
-    if (argc == 3 && !std::strcmp(argv[1], "count")) return Count(argv[2]);
-    if (argc == 4 && !std::strcmp(argv[1], "wait")) return Wait(argv[2], std::atoi(argv[3]), true);
-    if (argc == 4 && !std::strcmp(argv[1], "gone")) return Wait(argv[2], std::atoi(argv[3]), false);
-    if (argc == 4 && !std::strcmp(argv[1], "never")) return Never(argv[2], std::atoi(argv[3]));
-    if (argc == 3 && !std::strcmp(argv[1], "close")) return Post(argv[2], WM_CLOSE, 0, 0);
-    if (argc == 4 && !std::strcmp(argv[1], "char")) return Post(argv[2], WM_CHAR, std::atoi(argv[3]), 0);
-    if (argc == 5 && !std::strcmp(argv[1], "post"))
-        return Post(argv[2], UINT(std::atoi(argv[3])), WPARAM(std::atoi(argv[4])), 0);
-    if (argc == 3 && !std::strcmp(argv[1], "children")) return Children(argv[2]);
-    if (argc == 3 && !std::strcmp(argv[1], "focus")) return Focus(argv[2]);
-    if (argc == 4 && !std::strcmp(argv[1], "box")) return Box(argv[2], std::atoi(argv[3]));
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!wide || count != argc) return 2;
+    std::vector<std::wstring> text(wide, wide + count);
+    LocalFree(wide);
+    auto number = [&](int i) { return std::atoi(argv[i]); };
+    if (argc == 3 && !std::strcmp(argv[1], "find")) return Find(text[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "count")) return Count(text[2]);
+    if (argc == 4 && !std::strcmp(argv[1], "wait")) return Wait(text[2], number(3), true);
+    if (argc == 4 && !std::strcmp(argv[1], "gone")) return Wait(text[2], number(3), false);
+    if (argc == 4 && !std::strcmp(argv[1], "never")) return Never(text[2], number(3));
+    if (argc == 3 && !std::strcmp(argv[1], "close")) return Post(text[2], WM_CLOSE, 0, 0);
+    if (argc == 4 && !std::strcmp(argv[1], "char")) return Post(text[2], WM_CHAR, number(3), 0);
+    if (argc == 5 && !std::strcmp(argv[1], "post")) return Post(text[2], UINT(number(3)), WPARAM(number(4)), 0);
+    if (argc == 3 && !std::strcmp(argv[1], "children")) return Children(text[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "focus")) return Focus(text[2]);
+    if (argc == 4 && !std::strcmp(argv[1], "box")) return Box(text[2], number(3));
     if (argc == 2 && !std::strcmp(argv[1], "cursor")) return Cursor();
-    if (argc == 5 && !std::strcmp(argv[1], "follow")) return Follow(argv[2], argv[3], std::atoi(argv[4]));
+    if (argc == 5 && !std::strcmp(argv[1], "follow")) return Between({text[2], false}, {text[3], false}, number(4));
+    if (argc == 4 && !std::strcmp(argv[1], "lifetime")) return Between({text[2], true}, {text[2], false}, number(3));
+    if (argc == 8 && !std::strcmp(argv[1], "repaint"))
+        return Repaint({number(2), number(3)}, {number(4), number(5)}, std::strtoul(argv[6], nullptr, 16), number(7));
     if (argc == 2 && !std::strcmp(argv[1], "desktop")) {
         std::printf("%lu\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(GetDesktopWindow())));
         return 0;
     }
-    if (argc == 5 && !std::strcmp(argv[1], "mode")) return Mode(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    if (argc == 5 && !std::strcmp(argv[1], "host"))
-        return Host(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
-    if (argc == 4 && !std::strcmp(argv[1], "hold")) return Hold(argv[2], argv[3]);
-    if (argc == 3 && !std::strcmp(argv[1], "link")) return Link(argv[2]);
+    if (argc == 5 && !std::strcmp(argv[1], "mode")) return Mode(argv[2], number(3), number(4));
+    if (argc == 5 && !std::strcmp(argv[1], "host")) return Host(number(2), number(3), number(4));
+    if (argc == 4 && !std::strcmp(argv[1], "hold")) return Hold(text[2], text[3]);
+    if (argc == 3 && !std::strcmp(argv[1], "link")) return Link(text[2]);
     if (argc == 3 && !std::strcmp(argv[1], "mouse")) {
-        int failed = Post(argv[2], WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
-        failed |= Post(argv[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
-        failed |= Post(argv[2], WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+        int failed = Post(text[2], WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+        failed |= Post(text[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+        failed |= Post(text[2], WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|desktop|mode|host|hold|link ...\n");
+                         "       follow|lifetime|repaint|desktop|mode|host|hold|link ...\n");
     return 2;
 }

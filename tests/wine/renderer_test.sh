@@ -10,25 +10,10 @@ source "$(dirname "$0")/../two_monitors.sh"
 artifacts=$2
 mkdir -p "$artifacts"
 
-# start_renderer: runs Ondrake.dll in the background; its exit code lands in
-# $T/rc, its standard error in $T/err.
-start_renderer() {
-    rm -f "$T/rc"
-    ( $W "$DIST/Ondrake.dll" >"$T/out" 2>"$T/err"; echo $? >"$T/rc" ) &
-}
-# wait_exit SECONDS: waits for the renderer to end; prints its exit code.
-wait_exit() {
-    for _ in $(seq $(($1 * 10))); do
-        [ -s "$T/rc" ] && { cat "$T/rc"; return 0; }
-        sleep 0.1
-    done
-    echo "still running"
-}
-running() { [ ! -e "$T/rc" ] && probe find Sollvane_VC >/dev/null; }
-# Mean of a channel statistic over a region of a screenshot, 0..1.
-region() {  # file, geometry, fx expression
-    convert "$1" -crop "$2" +repage -format "%[fx:$3]" info:
-}
+# start_renderer: runs Ondrake.dll in the background as renderer (see
+# start_bg); renderer_runs: it runs, its window there.
+start_renderer() { start_bg renderer $W "$DIST/Ondrake.dll"; }
+renderer_runs() { running renderer && probe find Sollvane_VC >/dev/null; }
 
 wine_start 1024x768 "$T/pfx"
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
@@ -43,15 +28,19 @@ check "ondrake-model.exe info: the same figures as the native tool" \
 # The running saver: its window as other programs see it, and its picture.
 start_renderer
 check "window appears" probe wait Sollvane_VC 15000
-sleep 3
+eventually 15 'has_keys Sollvane_VC'
 info=$(probe find Sollvane_VC)
 echo "renderer window: $info"
 check "class OpenGL" grep -q "class=OpenGL " <<<"$info"
 check "1024 x 768 at (0, 0)" grep -q " rect=0,0,1024,768 " <<<"$info"
 check "visible top-level pop-up" grep -Eq "style=0x9[0-9a-f]{7} .*visible=1 parent=0" <<<"$info"
-import -window root "$artifacts/renderer-running.png"
-colour=$(region "$artifacts/renderer-running.png" 400x400+312+184 "mean.r+mean.g+mean.b")
-grey_left=$(region "$artifacts/renderer-running.png" 250x768+0+0 "mean")
+drawn() {
+    shot "$artifacts/renderer-running.png" &&
+        colour=$(region "$artifacts/renderer-running.png" 400x400+312+184 "mean.r+mean.g+mean.b") &&
+        grey_left=$(region "$artifacts/renderer-running.png" 250x768+0+0 "mean") &&
+        above "$colour" 0.05 && above "$grey_left" 0.01
+}
+eventually 15 drawn 0.5
 echo "screenshot: centre brightness $colour, left strip brightness $grey_left"
 check "the model is drawn around the centre" above "$colour" 0.05
 check "the trail is drawn on the left" above "$grey_left" 0.01
@@ -60,42 +49,40 @@ xdotool key a space Return
 xdotool mousemove 500 400 mousemove 600 300 click 1 click 3
 probe char Sollvane_VC 65 >/dev/null
 probe mouse Sollvane_VC >/dev/null
-sleep 1
-check "other keys and the mouse leave it running" running
+renderer_loops
+check "other keys and the mouse leave it running" renderer_runs
 xdotool key Escape
-check "Esc ends it with exit code 0" [ "$(wait_exit 10)" = 0 ]
+check "Esc ends it with exit code 0" exits renderer 10 0
 check "window gone after Esc" probe gone Sollvane_VC 2000
 
 # WM_CLOSE posted from another process ends it the same way.
 start_renderer
 probe wait Sollvane_VC 15000 >/dev/null
 probe close Sollvane_VC >/dev/null
-check "WM_CLOSE ends it with exit code 0" [ "$(wait_exit 10)" = 0 ]
+check "WM_CLOSE ends it with exit code 0" exits renderer 10 0
 check "window gone after WM_CLOSE" probe gone Sollvane_VC 2000
 
 # Without the model: the message, a black picture, running until Esc.
 rm "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 start_renderer
-probe wait Sollvane_VC 15000 >/dev/null
-sleep 2
-import -window root "$artifacts/renderer-no-model.png"
-check "missing model reported" grep -qF 'error open C:\qorbel\Ondrake.3DS file' "$T/err"
+black() { shot "$artifacts/renderer-no-model.png" && [ "$(region "$artifacts/renderer-no-model.png" 1024x768+0+0 maxima)" = 0 ]; }
+eventually 15 'has_keys Sollvane_VC && grep -qF "error open" "$T/renderer.err" && black' 0.5
+check "missing model reported" grep -qF 'error open C:\qorbel\Ondrake.3DS file' "$T/renderer.err"
 check "missing model gives a black picture" [ "$(region "$artifacts/renderer-no-model.png" 1024x768+0+0 maxima)" = 0 ]
-check "missing model keeps running" running
+renderer_loops
+check "missing model keeps running" renderer_runs
 xdotool key Escape
-check "Esc without model: exit code 0" [ "$(wait_exit 10)" = 0 ]
+check "Esc without model: exit code 0" exits renderer 10 0
 
 # No 1024 x 768 x 32 mode (an 800 x 600 screen): exit code 1 at once, and
-# no window ever seen.
+# no window ever seen (a window seen ends the watch at once).
 wineserver -k
 wine_start 800x600 "$T/pfx-small"
-probe never Sollvane_VC 6000 >"$T/never" &
-watcher=$!
-sleep 0.5
+watch never never Sollvane_VC 60000
 start_renderer
-check "no display mode: exit code 1" [ "$(wait_exit 15)" = 1 ]
-wait $watcher
-check "no display mode: no window ever seen" [ "$(cat "$T/never")" = "never" ]
+check "no display mode: exit code 1" exits renderer 15 1
+check "no display mode: no window ever seen" holds 'running never && ! grep -q seen "$T/never.out"'
+kill "$(pid_of never)"
 
 # Two monitors on a green desktop, the primary at 1280 x 1024: for the whole
 # run the primary shows the picture at 1024 x 768 and the other monitor,
@@ -124,8 +111,8 @@ for ending in Esc WM_CLOSE; do
         cp "$T/two.png" "$artifacts/renderer-two-monitors.png"
         check "the picture on the primary" above "$(region "$T/two.png" 400x400+312+184 "mean.r+mean.b")" 0.05
         xdotool mousemove 1500 400 click 1 click 3
-        sleep 1
-        check "a click on the black monitor ends nothing" running
+        renderer_loops
+        check "a click on the black monitor ends nothing" renderer_runs
         expect "a click on the black monitor leaves the keys with the renderer" "OpenGL|Sollvane_VC" \
             "$(probe focus Sollvane_VC)"
         xdotool key Escape
@@ -136,7 +123,7 @@ for ending in Esc WM_CLOSE; do
             eventually 5 'probe find Sollvane_Cover | grep -q " rect=1024,0,800,600 "'
         probe close Sollvane_VC >/dev/null
     fi
-    check "$ending ends the two-monitor run with exit code 0" [ "$(wait_exit 10)" = 0 ]
+    check "$ending ends the two-monitor run with exit code 0" exits renderer 10 0
     check "after $ending both monitors back at their modes and places" \
         eventually 5 '[ "$(monitor_places)" = "$TWO_MONITORS" ]'
 done

@@ -40,46 +40,43 @@ start_scr /s
 check "/s: the renderer window appears" probe wait Sollvane_VC 15000
 check "/s: the run's form is there" probe wait Sollvane_Main 1000
 check "/s: the model was copied" cmp -s "$work/Ondrake.3ds" "$app/Ondrake.3ds"
-sleep 1
+eventually 15 'has_keys Sollvane_VC'
 xdotool key a space Return
 xdotool mousemove 500 400 mousemove 600 300
-sleep 1
-check "/s: other keys and mouse moves end nothing" scr_running
-probe follow Sollvane_VC Sollvane_Main 10000 >"$T/delay" &
-follower=$!
-sleep 0.3
+renderer_loops
+check "/s: other keys and mouse moves end nothing" running scr
+watch follow follow Sollvane_VC Sollvane_Main 10000
 xdotool key Escape
-wait $follower
-echo "/s: the front end ended $(cat "$T/delay") ms after the renderer's window"
-check "/s: Esc in the renderer ends the front end, exit code 0" [ "$(wait_scr 10)" = 0 ]
-check "/s: the front end follows the renderer within 300 ms" [ "$(cat "$T/delay")" -lt 300 ] 2>/dev/null
+watched follow 15
+echo "/s: the front end ended $seen ms after the renderer's window"
+check "/s: Esc in the renderer ends the front end, exit code 0" exits scr 10 0
+check "/s: the front end follows the renderer within 300 ms" [ "$seen" -lt 300 ] 2>/dev/null
 check "/s: the cursor shows again" [ "$(probe cursor)" = showing ]
 
-# A second start while a run is going on ends at once and shows nothing.
+# A second start while a run is going on ends by itself and shows nothing.
 start_scr /s
 probe wait Sollvane_VC 15000 >/dev/null
 before=$(now_ms)
-$W 'C:\Ondrake\Ondrake.scr' /s >/dev/null 2>&1
-second=$?
-elapsed=$(($(now_ms) - before))
-echo "/s twice: the second start ended after $elapsed ms"
-check "/s twice: the second start ends with 0 within 3 s" holds '[ "$second" = 0 ] && [ "$elapsed" -lt 3000 ]'
+start_bg second $W "$SCR" /s
+check "/s twice: the second start ends by itself with 0" exits second 15 0
+echo "/s twice: the second start ended after $(($(now_ms) - before)) ms"
 check "/s twice: still one renderer and one run" holds '[ "$(probe count Sollvane_VC)" = 1 ] && [ "$(probe count Sollvane_Main)" = 1 ]'
+eventually 15 'has_keys Sollvane_VC'
 xdotool key Escape
-wait_scr 10 >/dev/null
+finished scr 10
 
 # The front end's own cursor, seen in Wine's trace of ShowCursor with a
 # stand-in renderer that leaves the cursor alone: hidden for /s and shown
 # again at the end, never touched without an argument.
 cp "$app/Ondrake.dll" "$T/Ondrake.dll"
 cp "$PROBES/fake_renderer.exe" "$app/Ondrake.dll"
-shown_cursor() { grep -o 'NtUserShowCursor [01], count=-\?[0-9]*' "$T/trace" | sed 's/NtUserShowCursor //'; }
+shown_cursor() { grep -ao 'NtUserShowCursor [01], count=-\?[0-9]*' "$T/scr.err" | sed 's/NtUserShowCursor //'; }
 ONDRAKE_FAKE=exit1 WINEDEBUG=+cursor start_scr /s
-wait_scr 10 >/dev/null
+finished scr 10
 check "/s: the cursor is hidden at the start and shown at the end" \
     [ "$(shown_cursor)" = "$(printf '0, count=-1\n1, count=0')" ]
 ONDRAKE_FAKE=exit1 WINEDEBUG=+cursor start_scr
-wait_scr 10 >/dev/null
+finished scr 10
 check "no argument: the cursor is left alone" [ -z "$(shown_cursor)" ]
 
 # Windows ending the session takes the same way out as the renderer's end:
@@ -87,10 +84,9 @@ check "no argument: the cursor is left alone" [ -z "$(shown_cursor)" ]
 printf 'ID3' >"$app/theme.mp3"
 write_ini 2 0 'C:\Ondrake\theme.mp3'
 ONDRAKE_FAKE=hang WINEDEBUG=+cursor,+mci start_scr /s
-probe wait Sollvane_Main 5000 >/dev/null
-sleep 0.5
+eventually 15 'mci_sent | grep -q "Alias MP3Play$"'
 probe post Sollvane_Main 17 0 >/dev/null  # WM_QUERYENDSESSION
-check "session end: the front end ends, exit code 0" [ "$(wait_scr 3)" = 0 ]
+check "session end: the front end ends, exit code 0" exits scr 3 0
 check "session end: the MP3 is stopped and closed" \
     [ "$(mci_sent | tail -2)" = "$(printf 'stop MP3Play\nclose MP3Play')" ]
 check "session end: the cursor shown again" [ "$(shown_cursor | tail -1)" = "1, count=0" ]
@@ -100,74 +96,75 @@ rm -f "$app/Ondrake.ini"
 # window.
 before=$(now_ms)
 ONDRAKE_FAKE=exit1 start_scr /s
-code=$(wait_scr 10)
+finished scr 10
 echo "renderer exits 1 at once: the front end ended after $(($(now_ms) - before)) ms"
 check "renderer exits 1 at once: the front end ends with 0" [ "$code" = 0 ]
-before=$(now_ms)
+# Timed by the life of the run's form, made before the renderer starts.
+watch lifetime lifetime Sollvane_Main 30000
 ONDRAKE_FAKE=hang start_scr /s
-code=$(wait_scr 15)
-elapsed=$(($(now_ms) - before))
-echo "renderer never opens a window: the front end ended after $elapsed ms"
+watched lifetime 30
+echo "renderer never opens a window: the run's form went after $seen ms"
 check "renderer never opens a window: the run ends after the 5 s bound" \
-    holds '[ "$code" = 0 ] && [ "$elapsed" -ge 5000 ] && [ "$elapsed" -lt 8000 ]'
+    holds 'exits scr 5 0 && [ "$seen" -ge 5000 ] && [ "$seen" -lt 8000 ]'
 cp "$T/Ondrake.dll" "$app/Ondrake.dll"
 
 # Each music kind, with the MCI strings the run sends (Wine's trace).
-# run_with_music KIND REPEAT FILE: an /s run of 2.5 s ended by Esc.
+# run_with_music KIND REPEAT FILE PATTERN: an /s run ended by Esc once the
+# trace shows PATTERN (if given) and two seconds more of the run have
+# passed.
 run_with_music() {
+    local started=$4
     write_ini "$1" "$2" "$3"
-    WINEDEBUG=+mci,+winmm start_scr /s
-    probe wait Sollvane_VC 15000 >/dev/null
-    sleep 2.5
+    WINEDEBUG=+timestamp,+mci,+winmm start_scr /s
+    eventually 15 'has_keys Sollvane_VC && { [ -z "$started" ] || grep -aq "$started" "$T/scr.err"; }'
+    renderer_loops 3
     xdotool key Escape
-    wait_scr 10 >/dev/null
+    finished scr 10
 }
-run_with_music 1 5 ""
+run_with_music 1 5 "" 'status cdaudio current track'
 sent=$(mci_sent)
 check "CD without a disc: opened, polled once, never stopped" \
     [ "$sent" = "$(printf 'open cdaudio\nset cdaudio time format tmsf\nstatus cdaudio current track')" ]
 
-run_with_music 2 0 'C:\Ondrake\theme.mp3'
+run_with_music 2 0 'C:\Ondrake\theme.mp3' 'Alias MP3Play"'
 sent=$(mci_sent)
-polls=$(grep -c '^status MP3Play mode$' <<<"$sent")
-echo "MP3: $polls polls of the player in 2.5 s"
+# The polls' times in the run, in milliseconds.
+polls=$(grep -a 'mciSendStringW (L"status MP3Play mode"' "$T/scr.err" | cut -d: -f1 | tr -d .)
+gaps=$(awk 'NR > 1 { printf "%s%d", sep, $1 - last; sep = " " } { last = $1 }' <<<"$polls")
+echo "MP3: the player polled $(wc -l <<<"$polls") times, at intervals of $gaps ms"
 check "MP3: opened with its path" grep -qF 'open \"C:\\Ondrake\\theme.mp3\" type MPEGVideo Alias MP3Play' <<<"$sent"
-check "MP3: Timer1 polls it about once a second" holds '[ "$polls" -ge 2 ] && [ "$polls" -le 4 ]'
+check "MP3: Timer1 polls it about once a second" \
+    holds '[ -n "$gaps" ] && awk "{ for (i = 1; i <= NF; i++) if (\$i < 700 || \$i > 1500) exit 1 }" <<<"$gaps"'
 check "MP3: stopped and closed at the end" [ "$(tail -2 <<<"$sent")" = "$(printf 'stop MP3Play\nclose MP3Play')" ]
 
 printf 'RIFF' >"$app/theme.Wav"
-run_with_music 2 0 'C:\Ondrake\theme.Wav'
+run_with_music 2 0 'C:\Ondrake\theme.Wav' MULTIMEDIA_PlaySound
 check "WAV: no MCI strings, no polling" [ -z "$(mci_sent)" ]
 check "WAV: played by the system, looping (SND_ASYNC | SND_LOOP)" \
-    holds 'grep -q "MULTIMEDIA_PlaySound .* fdwSound=00000009" "$T/trace" && grep -qF "SoundName=L\"C:\\\\Ondrake\\\\theme.Wav\"" "$T/trace"'
-check "WAV: stopped at the end" grep -Eq "MULTIMEDIA_PlaySound pszSound='0+' hmod=0+ fdwSound=00000000" "$T/trace"
+    holds 'grep -aq "MULTIMEDIA_PlaySound .* fdwSound=00000009" "$T/scr.err" && grep -aqF "SoundName=L\"C:\\\\Ondrake\\\\theme.Wav\"" "$T/scr.err"'
+check "WAV: stopped at the end" grep -aEq "MULTIMEDIA_PlaySound pszSound='0+' hmod=0+ fdwSound=00000000" "$T/scr.err"
 printf 'MThd' >"$app/theme.mid"
-run_with_music 2 0 'C:\Ondrake\theme.mid'
-check "MIDI: nothing plays" holds '[ -z "$(mci_sent)" ] && ! grep -q MULTIMEDIA_PlaySound "$T/trace"'
+run_with_music 2 0 'C:\Ondrake\theme.mid' ''
+check "MIDI: nothing plays" holds '[ -z "$(mci_sent)" ] && ! grep -aq MULTIMEDIA_PlaySound "$T/scr.err"'
 rm -f "$app/Ondrake.ini"
 
 # No argument runs the saver too, and so do -s and /S.
-start_scr
-check "no argument: the renderer window appears" probe wait Sollvane_VC 15000
-sleep 0.5
-xdotool key Escape
-check "no argument: Esc ends it" [ "$(wait_scr 10)" = 0 ]
-for argument in -s /S; do
-    start_scr "$argument"
-    check "$argument: the renderer window appears" probe wait Sollvane_VC 15000
-    sleep 0.5
+for argument in "" -s /S; do
+    start_scr $argument
+    check "${argument:-no argument}: the renderer window appears" probe wait Sollvane_VC 15000
+    eventually 15 'has_keys Sollvane_VC'
     xdotool key Escape
-    check "$argument: Esc ends it" [ "$(wait_scr 10)" = 0 ]
+    check "${argument:-no argument}: Esc ends it" exits scr 10 0
 done
 
 # Other letters end silently, after the model copy; an older copy is
 # replaced by the newer model.
 printf 'an older model' >"$work/Ondrake.3ds"
 start_scr /a
-check "/a: ends at once with 0" [ "$(wait_scr 5)" = 0 ]
+check "/a: ends at once with 0" exits scr 5 0
 check "/a: the older copy of the model is replaced" cmp -s "$work/Ondrake.3ds" "$app/Ondrake.3ds"
 start_scr /x
-check "/x: ends at once with 0" [ "$(wait_scr 5)" = 0 ]
+check "/x: ends at once with 0" exits scr 5 0
 
 # ---------------------------------------------------------------------------
 # Missing files: the renderer's message first, then the model's; /p still
@@ -177,28 +174,26 @@ for argument in /s /c; do
     start_scr "$argument"
     text=$(probe box "Ondrake (ScreenSaver)" 10000)
     check "renderer missing, $argument: its message" [ "$text" = "Ondrake.dllが同じﾌｫﾙﾀﾞに見つかりません！" ]
-    check "renderer missing, $argument: ends after OK" [ "$(wait_scr 5)" = 0 ]
+    check "renderer missing, $argument: ends after OK" exits scr 5 0
 done
 rm "$app/Ondrake.3ds"
 start_scr /s
 check "both missing: the renderer's message" \
     [ "$(probe box "Ondrake (ScreenSaver)" 10000)" = "Ondrake.dllが同じﾌｫﾙﾀﾞに見つかりません！" ]
-wait_scr 5 >/dev/null
+finished scr 5
 cp "$DIST/Ondrake.dll" "$app/"
 start_scr /c
 check "model missing: its message" \
     [ "$(probe box "Ondrake (ScreenSaver)" 10000)" = "Ondrake.3dsが同じﾌｫﾙﾀﾞに見つかりません！" ]
-check "model missing: ends after OK" [ "$(wait_scr 5)" = 0 ]
+check "model missing: ends after OK" exits scr 5 0
 
 # The preview, in a host window of the standard size and of another, with
 # the handle after a blank and after a colon.
 preview_in_host() {  # width height argument-form
     local width=$1 height=$2 form=$3 hwnd
-    rm -f "$T/host"
-    $W 'C:\probes\probe.exe' host "$width" "$height" 20000 >"$T/host" 2>/dev/null &
-    host=$!
-    for _ in $(seq 100); do [ -s "$T/host" ] && break; sleep 0.05; done
-    hwnd=$(head -1 "$T/host" | tr -d '\r')
+    start_bg host $W 'C:\probes\probe.exe' host "$width" "$height" 20000
+    eventually 5 '[ -s "$T/host.out" ]'
+    hwnd=$(head -1 "$T/host.out" | tr -d '\r')
     case $form in
         colon) start_scr "/p:$hwnd" ;;
         # Unsigned above 2^31: 0xFFFF in a handle's high word names the same
@@ -206,7 +201,14 @@ preview_in_host() {  # width height argument-form
         unsigned) start_scr /p $(((hwnd & 0xFFFF) | 0xFFFF0000)) ;;
         *) start_scr /p "$hwnd" ;;
     esac
-    for _ in $(seq 100); do probe children "Preview Host" | grep -q 'Preview Window' && break; sleep 0.05; done
+    eventually 5 'probe children "Preview Host" | grep -q "Preview Window"'
+}
+# preview_follows: the preview's window goes after its host's (timed from
+# that moment), and its program ends with 0.
+preview_follows() {
+    watched follow 10
+    echo "preview: its window went $seen ms after the host's"
+    [ "$seen" -lt 1000 ] 2>/dev/null && exits scr 5 0
 }
 rm "$app/Ondrake.dll"
 preview_in_host 152 112 blank
@@ -214,38 +216,32 @@ child=$(probe children "Preview Host" | grep 'Preview Window')
 echo "preview child: $child"
 check "/p HWND (without the renderer and the model): our window is the host's child at (0, 0), 152 x 112" \
     grep -q '|0,0,152,112|enabled=1|visible=1$' <<<"$child"
-before=$(now_ms)
+watch follow follow "Preview Host" "Preview Window" 10000
 probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
-code=$(wait_scr 5)
-elapsed=$(($(now_ms) - before))
-echo "preview: ended $elapsed ms after the host's window was destroyed"
-check "/p: ends within a second of its host window" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
-wait $host
+check "/p: ends within a second of its host window" preview_follows
+finished host 5
 cp "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
 
 preview_in_host 300 200 colon
 child=$(probe children "Preview Host" | grep 'Preview Window')
 check "/p:HWND: the child takes a 300 x 200 host's size" grep -q '|0,0,300,200|' <<<"$child"
-before=$(now_ms)
-kill -KILL "$host"
-code=$(wait_scr 5)
-elapsed=$(($(now_ms) - before))
-echo "preview: ended $elapsed ms after the host program was killed"
-check "/p: ends within a second when the host program dies" holds '[ "$code" = 0 ] && [ "$elapsed" -lt 1000 ]'
-wait $host 2>/dev/null
+watch follow follow "Preview Host" "Preview Window" 10000
+kill -KILL "$(pid_of host)"
+finished host 5 2>/dev/null  # (without the shell's word on the kill)
+check "/p: ends within a second when the host program dies" preview_follows
 
 preview_in_host 152 112 unsigned
 child=$(probe children "Preview Host" | grep 'Preview Window')
 probe post "Preview Host" 1024 0 >/dev/null
 check "/p HWND written unsigned above 2^31: embedded as the smaller ones are, and ends with its host" \
-    holds 'grep -q "|0,0,152,112|enabled=1|visible=1$" <<<"$child" && [ "$(wait_scr 5)" = 0 ]'
-wait $host
+    holds 'grep -q "|0,0,152,112|enabled=1|visible=1$" <<<"$child" && exits scr 5 0'
+finished host 5
 
 # A handle that names no window, or none at all: nothing to embed in, so
 # the program ends at once instead of waiting for a window that never was.
 for argument in "/p 12345" /p; do
     start_scr $argument
-    check "$argument: no window to embed in ends the program at once" [ "$(wait_scr 3)" = 0 ]
+    check "$argument: no window to embed in ends the program at once" exits scr 3 0
 done
 
 # What a child draws into another program's window does not reach the
@@ -254,18 +250,22 @@ done
 # the middle, its grey trail to the left, black corners.
 start_scr /p "$(probe desktop)"
 probe wait "Preview Window" 5000 >/dev/null
-sleep 1
-shot "$artifacts/preview-full-screen.png"
+still() {
+    local file=$artifacts/preview-full-screen.png
+    shot "$file" &&
+        body=$(region "$file" 300x300+362+234 maxima) trail=$(region "$file" 200x200+60+284 mean) &&
+        corner=$(region "$file" 80x80+0+0 maxima) &&
+        saturation=$(convert "$file" -crop 300x300+362+234 +repage -colorspace HSL -channel G -separate \
+            -format '%[fx:maxima]' info:) &&
+        above "$body" 0.5 && above "$saturation" 0.3 && above "$trail" 0.03 && above 0.1 "$corner"
+}
+eventually 10 still 0.5
 convert "$artifacts/preview-full-screen.png" -resize 152x112\! "$artifacts/preview-152x112.png"
-region() { convert "$artifacts/preview-full-screen.png" -crop "$1" +repage -format "%[fx:$2]" info:; }
-body=$(region 300x300+362+234 'maxima') trail=$(region 200x200+60+284 'mean') corner=$(region 80x80+0+0 'maxima')
-saturation=$(convert "$artifacts/preview-full-screen.png" -crop 300x300+362+234 +repage -colorspace HSL -channel G \
-    -separate -format '%[fx:maxima]' info:)
 echo "preview still: body brightness $body, saturation $saturation, trail $trail, corner $corner"
 check "/p: the still fills its box, a coloured body in the middle" holds 'above "$body" 0.5 && above "$saturation" 0.3'
 check "/p: its grey trail to the left, black in the corner" holds 'above "$trail" 0.03 && above 0.1 "$corner"'
 probe close "Preview Window" >/dev/null
-check "/p: closing the preview ends the program" [ "$(wait_scr 5)" = 0 ]
+check "/p: closing the preview ends the program" exits scr 5 0
 
 # ---------------------------------------------------------------------------
 # The settings dialog.

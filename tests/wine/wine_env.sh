@@ -133,27 +133,15 @@ wine_debugstr() {
     printf '%s\n' "$text"
 }
 
-# start_scr ARGS...: runs the saver, $SCR, in the background; its exit code
-# lands in $T/scr-rc and, with WINEDEBUG set by the caller, its trace in
-# $T/trace.
+# start_scr ARGS...: runs the saver, $SCR, in the background as scr (see
+# start_bg); with WINEDEBUG set by the caller, its trace is $T/scr.err.
 SCR='C:\Ondrake\Ondrake.scr'
-start_scr() {
-    rm -f "$T/scr-rc"
-    ( $W "$SCR" "$@" >/dev/null 2>"$T/trace"; echo $? >"$T/scr-rc" ) &
-}
-# wait_scr SECONDS: waits for it to end; prints its exit code or "running".
-wait_scr() {
-    local i
-    for i in $(seq $(($1 * 20))); do
-        [ -s "$T/scr-rc" ] && { cat "$T/scr-rc"; return 0; }
-        sleep 0.05
-    done
-    echo running
-}
-scr_running() { [ ! -s "$T/scr-rc" ]; }
-# The MCI command strings a trace shows, without Wine's own internal opens.
+start_scr() { start_bg scr $W "$SCR" "$@"; }
+# mci_sent [TRACE]: the MCI command strings a trace (the saver's, unless
+# given) shows, without the opens Wine makes itself for commands on devices
+# not yet open.
 mci_sent() {
-    grep -o 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "$T/trace" | sed 's/^mciSendStringW (L"//' |
+    grep -ao 'mciSendStringW (L"[^"]*\(\\"[^"]*\)*' "${1:-$T/scr.err}" | sed 's/^mciSendStringW (L"//' |
         grep -vE '^open (cdaudio|mp3play) wait$'
 }
 
@@ -163,21 +151,100 @@ wine_run() {
     $W "$@" 2>/dev/null | tr -d '\r'
     return "${PIPESTATUS[0]}"
 }
-probe() { wine_run "$PROBES/probe.exe" "$@"; }
+# The probe runs under a locale that every machine has, in which Wine hands
+# it titles in any script whole.
+probe() { LANG=C.UTF-8 wine_run "$PROBES/probe.exe" "$@"; }
+# watch NAME PROBE-ARGUMENTS...: a probe that watches (never, follow,
+# lifetime, repaint) run in the background as NAME; returns once it looks.
+# watched NAME SECONDS: waits for it to end; sets seen to its answer.
+watch() {
+    local name=$1
+    shift
+    LANG=C.UTF-8 start_bg "$name" $W "$PROBES/probe.exe" "$@"
+    eventually 20 "grep -q '^watching' '$T/$name.out'"
+}
+watched() {
+    finished "$1" "$2"
+    seen=$(tail -1 "$T/$1.out" | tr -d '\r')
+}
 
-# Pictures and times.
-now_ms() { date +%s%3N; }
-shot() { import -window root "$1"; }
-# pixel FILE X Y: the colour there as RRGGBB.
-pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6; }
-# near RRGGBB RRGGBB [TOLERANCE]: every channel within the tolerance.
-near() {
-    local a=$1 b=$2 t=${3:-6} i
-    for i in 0 2 4; do
-        local d=$((16#${a:i:2} - 16#${b:i:2}))
-        ((d < 0)) && d=$((-d))
-        ((d <= t)) || return 1
+# has_keys TITLE: the window of that title shows and has the keyboard's
+# focus, so that keys typed now reach it.
+has_keys() {
+    local window
+    window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1)
+    [ -n "$window" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]
+}
+# renderer_loops [N]: the renderer sets its title again N times (2 unless
+# given), as it does at the end of a frame once a second: it has gone round
+# its loop, input first, since the call, so what was typed or posted before
+# is handled; and N - 1 seconds at least have passed in the run.
+renderer_loops() {
+    local window lines=0
+    window=$(xdotool search --name '^Sollvane_VC$' 2>/dev/null | head -1)
+    [ -n "$window" ] || return 1
+    # The title as it is, then as it is set again.
+    while ((lines <= ${1:-2})) && read -r _; do lines=$((lines + 1)); done < \
+        <(timeout $((${1:-2} + 10)) xprop -id "$window" -spy WM_NAME 2>/dev/null)
+    ((lines > ${1:-2}))
+}
+
+# The settings dialog. find_dialog waits until it shows, painted, and sets
+# cx, cy (its client area's place on the screen), px, py (the panel's) and
+# dialog_info (what probe find says of it); open_dialog [ARG] starts it
+# with /c (or ARG) first.
+find_dialog() {
+    probe wait "<Ondrake>" 15000 >/dev/null || return 1
+    dialog_info=$(probe find "<Ondrake>")
+    read -r cx cy cw ch < <(sed -E 's/.* client=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/' <<<"$dialog_info")
+    px=$((cx + 12)) py=$((cy + 16))
+    # The gradient's row 126, once the opening animation has shown it.
+    eventually 10 'shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2'
+}
+open_dialog() { start_scr "${1:-/c}" && find_dialog; }
+# button_rect NAME: the button's left, top, width and height in the
+# dialog's client area: set (設定), cancel (ｷｬﾝｾﾙ), etc (その他の作品) or
+# file (...). click_button NAME [MOUSE-BUTTON] clicks its middle.
+button_rect() {
+    case $1 in
+        set) echo 320 200 73 25 ;; cancel) echo 396 200 69 25 ;; etc) echo 192 200 125 25 ;;
+        file) echo 48 132 29 21 ;;
+    esac
+}
+click_button() {
+    read -r l t w h < <(button_rect "$1")
+    xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) click "${2:-1}"
+}
+# marked KIND: a new screenshot shows that kind's mark chosen (blue) and
+# the others' unchosen.
+mark_colour() {  # KIND SCREENSHOT: the middle of that kind's mark
+    local top
+    case $1 in 0) top=76 ;; 1) top=56 ;; 2) top=96 ;; esac
+    pixel "$2" $((px + 26)) $((py + top + 6))
+}
+marked() {
+    local file=$T/marks.png kind colour
+    shot "$file"
+    for kind in 0 1 2; do
+        colour=F8F8F8
+        [ "$kind" = "$1" ] && colour=2A5BD7
+        near "$(mark_colour "$kind" "$file")" "$colour" 12 || return 1
     done
 }
+# control TEXT: the dialog's child windows (see probe children) whose line
+# holds TEXT, such as "ComboBox|" or "|...|".
+control() { probe children "<Ondrake>" | grep -F "$1"; }
+has_control() { control "$1" >/dev/null; }
+enabled() { control "$1" | grep -q 'enabled=1'; }
+disabled() { control "$1" | grep -q 'enabled=0'; }
+# drawn TEXT: a text drawn by the program (DrawTextEx), as a trace with
+# WINEDEBUG=+text in $T/scr.err shows.
+drawn() { grep -aqF "DrawTextExW L\"$(wine_debugstr "$1")\"" "$T/scr.err"; }
+# The open-file dialog, by the title the program gives it; ready for a
+# typed path once its file name box has the focus.
+file_dialog=ﾌｧｲﾙを開く
+file_dialog_ready() { [ "$(probe focus "$file_dialog" | cut -d'|' -f1)" = Edit ]; }
+
+now_ms() { date +%s%3N; }
 
 winepath_of() { echo "Z:${1//\//\\}"; }
