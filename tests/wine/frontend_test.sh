@@ -19,8 +19,13 @@ run() { wine_run 'C:\Ondrake\frontend_test.exe' "$@"; }
 drive_c() { local path=${1#C:\\}; echo "$WINEPREFIX/drive_c/${path//\\//}"; }  # WINDOWS-PATH
 # finish SECONDS: waits for the saver to end and sets code (see
 # finished); a message box it shows ("Ondrake.dll ... not found") is
-# answered, so that what follows starts afresh.
-finish() { finished scr "$1" || probe box "Ondrake (ScreenSaver)" 1000 >/dev/null; }
+# answered and a dialog it leaves open closed, so that what follows starts
+# afresh.
+finish() {
+    finished scr "$1" && return
+    probe box "Ondrake (ScreenSaver)" 1000 >/dev/null
+    probe close "<Ondrake>" >/dev/null
+}
 # full_screen_run LOCALE FOLDER MUSIC CHANNEL: /s from the folder, with
 # the music file in its settings (kept as a file URI); ended by Esc; the
 # trace of that Wine channel kept.
@@ -168,8 +173,10 @@ if check "the file choice: the dialog opens" find_dialog; then
     eventually 5 '! probe find "$file_dialog" >/dev/null'
     check "the file choice: the path box shows it whole" eventually 3 'drawn "$chosen"'
     click_button set
+    finish 10
+    check "the file choice: 設定 ends it with 0" [ "$code" = 0 ]
 fi
-check "the file choice: 設定 ends it with 0" exits scr 10 0
+finish 10
 check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake.ini" <(settings_file 2 0 "$(file_uri "$chosen")")
 
 # Its long path unquoted, with blanks: the mode letter is still found.
@@ -177,7 +184,7 @@ programs='C:\Program Files\Ondrake'
 mkdir -p "$(drive_c "$programs")"
 cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$programs")/"
 start_unquoted "$programs\Ondrake.scr" /c
-check "/c started from $programs unquoted: the dialog opens" probe wait "<Ondrake>" 10000
+check "/c started from $programs unquoted: the dialog opens" find_dialog
 probe close "<Ondrake>" >/dev/null
 finish 10
 
@@ -209,7 +216,8 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     check "a folder ending in 能: the settings and the music file named 能 are found (MP3、WAV marked)" \
         eventually 3 'marked 2'
     click_button set
-    check "a folder ending in 能: 設定 ends it with 0" exits scr 10 0
+    finish 10
+    check "a folder ending in 能: 設定 ends it with 0" [ "$code" = 0 ]
     check "a folder ending in 能: 設定 writes the settings file in it" cmp -s "$folder/Ondrake.ini" <(settings_file 2 7 'C:\機能\能')
     check "a folder ending in 能: nothing written beside it" [ ! -e "$WINEPREFIX/drive_c/機能Ondrake.ini" ]
 

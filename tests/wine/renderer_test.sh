@@ -49,8 +49,7 @@ xdotool key a space Return
 xdotool mousemove 500 400 mousemove 600 300 click 1 click 3
 probe char Sollvane_VC 65 >/dev/null
 probe mouse Sollvane_VC >/dev/null
-renderer_loops
-check "other keys and the mouse leave it running" renderer_runs
+check "other keys and the mouse leave it running" holds 'renderer_loops && renderer_runs'
 xdotool key Escape
 check "Esc ends it with exit code 0" exits renderer 10 0
 check "window gone after Esc" probe gone Sollvane_VC 2000
@@ -69,8 +68,7 @@ black() { shot "$artifacts/renderer-no-model.png" && [ "$(region "$artifacts/ren
 eventually 15 'has_keys Sollvane_VC && grep -qF "error open" "$T/renderer.err" && black' 0.5
 check "missing model reported" grep -qF 'error open C:\qorbel\Ondrake.3DS file' "$T/renderer.err"
 check "missing model gives a black picture" [ "$(region "$artifacts/renderer-no-model.png" 1024x768+0+0 maxima)" = 0 ]
-renderer_loops
-check "missing model keeps running" renderer_runs
+check "missing model keeps running" holds 'renderer_loops && renderer_runs'
 xdotool key Escape
 check "Esc without model: exit code 0" exits renderer 10 0
 
@@ -111,8 +109,7 @@ for ending in Esc WM_CLOSE; do
         cp "$T/two.png" "$artifacts/renderer-two-monitors.png"
         check "the picture on the primary" above "$(region "$T/two.png" 400x400+312+184 "mean.r+mean.b")" 0.05
         xdotool mousemove 1500 400 click 1 click 3
-        renderer_loops
-        check "a click on the black monitor ends nothing" renderer_runs
+        check "a click on the black monitor ends nothing" holds 'renderer_loops && renderer_runs'
         expect "a click on the black monitor leaves the keys with the renderer" "OpenGL|Sollvane_VC" \
             "$(probe focus Sollvane_VC)"
         xdotool key Escape

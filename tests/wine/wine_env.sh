@@ -156,7 +156,8 @@ wine_run() {
 probe() { LANG=C.UTF-8 wine_run "$PROBES/probe.exe" "$@"; }
 # watch NAME PROBE-ARGUMENTS...: a probe that watches (never, follow,
 # lifetime, repaint) run in the background as NAME; returns once it looks.
-# watched NAME SECONDS: waits for it to end; sets seen to its answer.
+# watched NAME SECONDS: waits for it to end; sets seen to its answer, or
+# to "nothing".
 watch() {
     local name=$1
     shift
@@ -166,6 +167,7 @@ watch() {
 watched() {
     finished "$1" "$2"
     seen=$(tail -1 "$T/$1.out" | tr -d '\r')
+    [ "$seen" != watching ] || seen=nothing
 }
 
 # has_keys TITLE: the window of that title shows and has the keyboard's
@@ -191,15 +193,19 @@ renderer_loops() {
 
 # The settings dialog. find_dialog waits until it shows, painted, and sets
 # cx, cy (its client area's place on the screen), px, py (the panel's) and
-# dialog_info (what probe find says of it); open_dialog [ARG] starts it
-# with /c (or ARG) first.
+# dialog_info (what probe find says of it); the saver started last is still
+# running (one that finds a dialog open ends at once). open_dialog [ARG]
+# starts it with /c (or ARG) first.
 find_dialog() {
-    probe wait "<Ondrake>" 15000 >/dev/null || return 1
-    dialog_info=$(probe find "<Ondrake>")
+    probe wait "<Ondrake>" 15000 >/dev/null && eventually 15 dialog_shown && running scr
+}
+# dialog_shown: the dialog shows, in its place (it is placed before it is
+# shown), with its gradient's row 126 painted.
+dialog_shown() {
+    dialog_info=$(probe find "<Ondrake>") && grep -q " visible=1 " <<<"$dialog_info" || return 1
     read -r cx cy cw ch < <(sed -E 's/.* client=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/' <<<"$dialog_info")
     px=$((cx + 12)) py=$((cy + 16))
-    # The gradient's row 126, once the opening animation has shown it.
-    eventually 10 'shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2'
+    shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 }
 open_dialog() { start_scr "${1:-/c}" && find_dialog; }
 # button_rect NAME: the button's left, top, width and height in the
