@@ -41,23 +41,27 @@ wine_start() {
 }
 
 # wine_make_prefix DIR: a new prefix whose X11 driver manages no window
-# (no window manager here), with the model folder ready. wineboot takes
-# 7-14 s, so a prefix is made once for the build folder, Wine architecture
-# and locale, and copied (under a second); the copy leaves out the file
-# that names the wineserver's folder, so that it gets a server of its own.
+# (no window manager here) and where a program that crashes ends at once
+# instead of waiting on Wine's crash dialog, with the model folder ready.
+# wineboot takes 7-14 s, so a prefix is made once for the build folder,
+# Wine architecture, locale and these settings, and copied (under a
+# second); the copy leaves out the file that names the wineserver's
+# folder, so that it gets a server of its own.
+prefix_settings='[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000'
 wine_make_prefix() {
     local template=$build_root/wine-prefixes/$WINEARCH-${LANG:-C}
     mkdir -p "${template%/*}"
     (
         flock 8
-        [ -f "$template/.made" ] && exit 0
+        [ "$(cat "$template/.made" 2>/dev/null)" = "$prefix_settings" ] && exit 0
         rm -rf "$template"
         export WINEPREFIX=$template
         $W wineboot -i >/dev/null 2>&1
-        wine_import_reg <<'EOF'
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Managed"="N"
-EOF
+        wine_import_reg <<<"$prefix_settings"
         wineserver -w
         # The user's folders (Desktop, Documents, ...) are links to the
         # home of whoever made the prefix: each copy gets folders of its own.
@@ -65,7 +69,7 @@ EOF
             rm "$link" && mkdir "$link"
         done
         rm -f "$template/wineserver"
-        touch "$template/.made"
+        echo "$prefix_settings" >"$template/.made"
     ) 8>"$template.lock"
     cp -a "$template" "$1"
     export WINEPREFIX=$1
