@@ -15,6 +15,7 @@ packages=(
     wine wine64 wine32:i386 libgl1-mesa-dri libgl1-mesa-dri:i386  # running the programs
     libgl1:i386 libglx-mesa0:i386                   # OpenGL for 32-bit Wine (only recommended by wine32)
     xvfb xdotool imagemagick locales                # a display, input, screenshots, a Japanese locale
+    x11-utils                                       # xprop, to follow a window's title
     xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils  # a display of two monitors (Xorg, RandR)
     libxrandr2:i386                                 # 32-bit Wine's monitors and modes through RandR (only recommended)
     unzip                                           # reading the release zip back
