@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
 #ifdef _WIN32
 using NativeFile = void*;  // a HANDLE
@@ -13,14 +14,19 @@ using NativeFile = void*;  // a HANDLE
 using NativeFile = int;  // a file descriptor
 #endif
 
-// Owns one mapping; empty (no data, size 0) when nothing is mapped.
+// Owns one mapping; empty (no data, size 0) when nothing is mapped. A
+// mapping assigned over goes to the moved-from side, which unmaps it.
 struct MappedFile {
     const unsigned char* data = nullptr;
     size_t size = 0;
 
     MappedFile() = default;
-    MappedFile(MappedFile&& other) noexcept;
-    MappedFile& operator=(MappedFile&& other) noexcept;
+    MappedFile(MappedFile&& other) noexcept { *this = std::move(other); }
+    MappedFile& operator=(MappedFile&& other) noexcept {
+        std::swap(data, other.data);
+        std::swap(size, other.size);
+        return *this;
+    }
     ~MappedFile();
 };
 

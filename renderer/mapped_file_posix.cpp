@@ -4,21 +4,8 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "mapped_file.h"
-
-MappedFile::MappedFile(MappedFile&& other) noexcept
-    : data(std::exchange(other.data, nullptr)), size(std::exchange(other.size, 0)) {}
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
-    if (this != &other) {
-        if (data) munmap(const_cast<unsigned char*>(data), size);
-        data = std::exchange(other.data, nullptr);
-        size = std::exchange(other.size, 0);
-    }
-    return *this;
-}
 
 MappedFile::~MappedFile() {
     if (data) munmap(const_cast<unsigned char*>(data), size);

@@ -1,21 +1,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
 
 #include "mapped_file.h"
-
-MappedFile::MappedFile(MappedFile&& other) noexcept
-    : data(std::exchange(other.data, nullptr)), size(std::exchange(other.size, 0)) {}
-
-MappedFile& MappedFile::operator=(MappedFile&& other) noexcept {
-    if (this != &other) {
-        if (data) UnmapViewOfFile(data);
-        data = std::exchange(other.data, nullptr);
-        size = std::exchange(other.size, 0);
-    }
-    return *this;
-}
 
 MappedFile::~MappedFile() {
     if (data) UnmapViewOfFile(data);

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <new>
-#include <vector>
 
 void Vec3Add(const float a[3], const float b[3], float out[3]) {
     out[0] = a[0] + b[0];
@@ -57,10 +56,7 @@ namespace {
 // The corners of face f, read from its record; false when one of them names
 // a vertex past the vertex list.
 bool WholeFace(const MeshRecord& mesh, int f, int corner[3]) {
-    const unsigned char* record = mesh.faces.bytes + 8 * size_t(f);
-    corner[0] = LoadU16(record);
-    corner[1] = LoadU16(record + 2);
-    corner[2] = LoadU16(record + 4);
+    for (int k = 0; k < 3; ++k) corner[k] = mesh.faces[3 * size_t(f) + k];
     return corner[0] < mesh.vertexCount && corner[1] < mesh.vertexCount && corner[2] < mesh.vertexCount;
 }
 
@@ -68,8 +64,8 @@ bool WholeFace(const MeshRecord& mesh, int f, int corner[3]) {
 // at most 65,535 faces and vertices, so they stay small however large the
 // model, and their memory is touched once for the whole scene.
 struct SmoothingWork {
-    // The faces that name existing vertices, with their masks (none when
-    // the mesh has no smoothing list): a, b, c per face.
+    // The faces that name existing vertices, with their masks (0 where the
+    // mesh's smoothing list has none): a, b, c per face.
     std::vector<int> faces;
     std::vector<uint32_t> masks;
     std::vector<float> faceNormals;  // 3 per face
@@ -82,13 +78,13 @@ struct SmoothingWork {
 // Copies the faces that name existing vertices, and their masks, into the
 // working arrays; returns how many there are.
 int KeepWholeFaces(const MeshRecord& mesh, SmoothingWork& work) {
-    const int F = mesh.faces ? mesh.faceCount : 0;
+    const int F = mesh.faceCount;
     work.faces.resize(3 * size_t(F));
-    work.masks.resize(mesh.smoothingGroups ? size_t(F) : 0);
+    work.masks.resize(size_t(F));
     int kept = 0;
     for (int f = 0; f < F; ++f) {
         if (!WholeFace(mesh, f, &work.faces[3 * size_t(kept)])) continue;
-        if (mesh.smoothingGroups) work.masks[kept] = mesh.smoothingGroups[f];
+        work.masks[kept] = mesh.smoothingGroups[f];
         ++kept;
     }
     return kept;
@@ -101,7 +97,7 @@ int SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
     const int V = mesh.vertexCount;
     const PositionList& P = mesh.vertices;
     const int* faces = work.faces.data();
-    const uint32_t* S = mesh.smoothingGroups ? work.masks.data() : nullptr;
+    const uint32_t* S = work.masks.data();
 
     work.faceNormals.resize(3 * size_t(F));
     work.useCount.assign(size_t(V), 0);
@@ -140,7 +136,7 @@ int SmoothInto(const MeshRecord& mesh, SmoothingWork& work, FlatVertex* out) {
         float sum[3] = {0, 0, 0};
         for (int i = listStart[v]; i < listStart[v + 1]; ++i) {
             int g = lists[i];
-            if (g == f || (S && (S[f] & S[g]) != 0)) Vec3Add(sum, &faceNormals[3 * g], sum);
+            if (g == f || (S[f] & S[g]) != 0) Vec3Add(sum, &faceNormals[3 * g], sum);
         }
         Vec3Normalize(sum, out->normal);
         out->position[0] = P[3 * size_t(v)];
@@ -168,7 +164,7 @@ const unsigned char* FirstByte(const MeshRecord& mesh) {
 
 int CountBrokenFaces(const MeshRecord& mesh) {
     int broken = 0, corner[3];
-    for (int f = 0; mesh.faces && f < mesh.faceCount; ++f)
+    for (int f = 0; f < mesh.faceCount; ++f)
         if (!WholeFace(mesh, f, corner)) ++broken;
     return broken;
 }
@@ -177,8 +173,7 @@ std::unique_ptr<FlatVertex[]> FlattenScene(ModelScene& scene, int& vertexCount) 
     // Faces that name missing vertices are left out, and take no room: a
     // file of such faces must not cost the memory of as many triangles.
     int64_t faces = 0;
-    for (const MeshRecord& mesh : scene.meshes)
-        if (mesh.faces) faces += mesh.faceCount - CountBrokenFaces(mesh);
+    for (const MeshRecord& mesh : scene.meshes) faces += mesh.faceCount - CountBrokenFaces(mesh);
     std::unique_ptr<FlatVertex[]> flat;
     if (faces * 3 <= INT32_MAX && uint64_t(faces) * 3 <= SIZE_MAX / sizeof(FlatVertex))
         flat.reset(new (std::nothrow) FlatVertex[size_t(faces) * 3]);
@@ -191,6 +186,7 @@ std::unique_ptr<FlatVertex[]> FlattenScene(ModelScene& scene, int& vertexCount) 
     SmoothingWork work;
     for (const MeshRecord& mesh : scene.meshes) {
         if (faces == 0) break;
+        if (mesh.faceCount == 0) continue;
         // The meshes lie in file order, so the pages before this one's
         // lists have been read for the last time.
         ReleaseMappedBefore(scene.source, FirstByte(mesh));

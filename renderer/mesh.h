@@ -38,7 +38,6 @@ inline float LoadF32(const unsigned char* p) {
 struct PositionList {
     const unsigned char* bytes = nullptr;
     float operator[](size_t i) const { return LoadF32(bytes + 4 * i); }
-    explicit operator bool() const { return bytes != nullptr; }
 };
 
 // u, 1 - v per entry (8-byte records of u and v as stored).
@@ -48,14 +47,12 @@ struct MappingList {
         float value = LoadF32(bytes + 4 * i);
         return i % 2 ? static_cast<float>(1.0 - static_cast<double>(value)) : value;
     }
-    explicit operator bool() const { return bytes != nullptr; }
 };
 
 // a, b, c per face (8-byte records: three indices and a flags word).
 struct FaceList {
     const unsigned char* bytes = nullptr;
     int operator[](size_t i) const { return LoadU16(bytes + 8 * (i / 3) + 2 * (i % 3)); }
-    explicit operator bool() const { return bytes != nullptr; }
 };
 
 // One mask per face of the face list; faces past the masks the chunk holds

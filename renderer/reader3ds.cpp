@@ -2,7 +2,6 @@
 
 #include <climits>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -64,13 +63,6 @@ uint32_t ReadU32(ModelFile& file) {
     }
     file.pos += 4;
     return LoadU32(file.data + file.pos - 4);
-}
-
-float ReadF32(ModelFile& file) {
-    uint32_t bits = ReadU32(file);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 int ReadChunk(ModelFile& file, int end, ChunkHandler handler, void* user) {

