@@ -16,8 +16,8 @@ namespace {
 
 // The faces' rings as sections through the picture, worked out by hand from
 // the colour table rather than copied from the drawing code: per face, the
-// four rings (outermost first) at the top and bottom edges of column 31,
-// and at the left and right edges (from the outside in) of rows 4, 12 and
+// four rings (outermost first) at the top and bottom edges of columns 4,
+// 31 and 59, and at the left and right edges (from the outside in) of rows 4, 12 and
 // 20, where the side runs go from their first colour at row 4 to their
 // second at row 20, each channel rounded to the nearest value.
 const char kSections[] = R"(
@@ -71,27 +71,31 @@ TEST(ButtonFaces, RingsShowTheWorkedOutSections) {
     std::istringstream text(kSections);
     std::string face, word, seen[4];
     int sections = 0;
-    // Reads the next four colours; where names the section for a failure.
-    auto expect = [&](auto pixelOfRing, const std::string& where) {
-        for (int ring = 0; ring < 4; ++ring) {
-            text >> seen[ring];
-            EXPECT_EQ(Hex(pixelOfRing(ring)), seen[ring]) << face << " " << where << " ring " << ring;
-        }
+    // Reads the next section's four colours.
+    auto read = [&] {
+        for (std::string& colour : seen) text >> colour;
         ++sections;
     };
+    // where names the place for a failure.
+    auto expect = [&](auto pixelOfRing, const std::string& where) {
+        for (int ring = 0; ring < 4; ++ring)
+            EXPECT_EQ(Hex(pixelOfRing(ring)), seen[ring]) << face << " " << where << " ring " << ring;
+    };
     while (text >> word) {
-        if (word == "top") {
+        if (word == "top" || word == "bottom") {
             const Image& image = faces.at(face);
-            expect([&](int k) { return image.at(31, k); }, "top");
-        } else if (word == "bottom") {
-            const Image& image = faces.at(face);
-            expect([&](int k) { return image.at(31, 24 - k); }, "bottom");
+            const bool top = word == "top";
+            read();
+            for (int x : {4, 31, 59})
+                expect([&](int k) { return image.at(x, top ? k : 24 - k); }, word + ", column " + std::to_string(x));
         } else if (word == "row") {
             int row;
             text >> row >> word;
             const Image& image = faces.at(face);
+            read();
             expect([&](int k) { return image.at(k, row); }, "left, row " + std::to_string(row));
             text >> word;
+            read();
             expect([&](int k) { return image.at(63 - k, row); }, "right, row " + std::to_string(row));
         } else {
             face = word;

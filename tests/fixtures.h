@@ -9,6 +9,7 @@
 #include "file_bytes.h"
 #include "little_endian.h"
 #include "reader3ds.h"
+#include "test_folder.h"
 #include "writer3ds.h"
 
 using Bytes = std::vector<unsigned char>;
@@ -30,8 +31,11 @@ inline std::string WriteFile(const std::string& path, const Bytes& bytes) {
     return path;
 }
 
-// Our model, written to path.
-inline std::string WriteDrake(const std::string& path) { return WriteFile(path, WriteModel3ds(MakeDrake())); }
+// Our model, written once to the test process's folder.
+inline const std::string& DrakePath() {
+    static const std::string path = WriteFile(TestFolder() + "drake.3ds", WriteModel3ds(MakeDrake()));
+    return path;
+}
 
 // A file of just the objects, kept in its writer to find chunks by.
 inline Writer3ds Objects(const std::vector<ObjectData>& objects) {

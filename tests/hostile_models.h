@@ -45,6 +45,13 @@ inline ObjectData FacesPastVertices() {
     return object;
 }
 
+// Its faces, and no vertex list at all.
+inline ObjectData FacesWithoutVertices() {
+    ObjectData object = FacesPastVertices();
+    object.positions.clear();
+    return object;
+}
+
 // An object whose name fills its chunk without the closing zero byte.
 inline Bytes NameWithoutZero() {
     Writer3ds out;
@@ -67,8 +74,6 @@ inline Bytes DeepNesting() {
 // Every one of them by a file name, with our model cut short and files
 // that are no model at all.
 inline std::vector<std::pair<std::string, Bytes>> HostileModels() {
-    ObjectData noVertices = FacesPastVertices();
-    noVertices.positions.clear();
     Bytes drake = WriteModel3ds(MakeDrake());
     return {
         {"zero-length.3ds", WithLength(0x4000, 1, 0).bytes},
@@ -78,7 +83,7 @@ inline std::vector<std::pair<std::string, Bytes>> HostileModels() {
         {"vertex-count-beyond-chunk.3ds", WithCount(0x4110, 65535).bytes},
         {"face-count-beyond-chunk.3ds", WithCount(0x4120, 40000).bytes},
         {"faces-past-vertices.3ds", Objects({FacesPastVertices()}).Bytes()},
-        {"faces-without-vertices.3ds", Objects({noVertices}).Bytes()},
+        {"faces-without-vertices.3ds", Objects({FacesWithoutVertices()}).Bytes()},
         {"name-without-zero.3ds", NameWithoutZero()},
         {"deep-nesting.3ds", DeepNesting()},
         {"truncated.3ds", Bytes(drake.begin(), drake.begin() + 5000)},

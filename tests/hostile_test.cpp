@@ -105,8 +105,7 @@ TEST(Hostile, FacesPastTheVertexListAreSkipped) {
     EXPECT_EQ(model[3].position[0], 1.0f);
     EXPECT_EQ(err, "chunk 0x4100 at " + std::to_string(file.Offset(0x4100)) + ": 2 faces name vertices past its 4, skipped\n");
 
-    object.positions.clear();  // faces and no vertex list at all
-    bytes = Objects({object}).Bytes();
+    bytes = Objects({FacesWithoutVertices()}).Bytes();
     testing::internal::CaptureStderr();
     model = ParseModel3ds(bytes.data(), bytes.size(), count);
     testing::internal::GetCapturedStderr();

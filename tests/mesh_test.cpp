@@ -11,13 +11,8 @@ namespace {
 // The flat array of one mesh straight from data, written and read back.
 std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std::vector<uint16_t>& faces,
                                  const std::vector<uint32_t>& masks = {}) {
-    ObjectData object;
-    object.name = "Mesh";
-    object.positions = positions;
-    object.faces = faces;
-    object.smoothing = masks;
     testing::internal::CaptureStderr();
-    std::vector<FlatVertex> flat = Flatten(Objects({object}).Bytes());
+    std::vector<FlatVertex> flat = Flatten(Objects({{"Mesh", positions, {}, faces, masks}}).Bytes());
     testing::internal::GetCapturedStderr();
     return flat;
 }
@@ -169,17 +164,10 @@ TEST(Flatten, EmptySceneAndFreedMeshes) {
     EXPECT_TRUE(flat);
     EXPECT_EQ(count, 0);
 
-    ObjectData triangle = TwoTriangles(), cloud = TwoTriangles(), pair = TwoTriangles();
-    triangle.positions = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    triangle.faces = {0, 1, 2};
-    triangle.smoothing.clear();
-    cloud.positions = {5, 0, 0};  // vertices and no faces
-    cloud.faces.clear();
-    cloud.smoothing.clear();
-    pair.positions = {0, 0, 0, 0, 0, 2, 0, 3, 0};
-    pair.faces = {0, 1, 2, 2, 1, 0};
-    pair.smoothing.clear();
-    Parsed parsed = ParseScene(Objects({triangle, cloud, pair}).Bytes());
+    Parsed parsed = ParseScene(Objects({{"Triangle", {0, 0, 0, 1, 0, 0, 0, 1, 0}, {}, {0, 1, 2}},
+                                        {"Cloud", {5, 0, 0}},  // vertices and no faces
+                                        {"Pair", {0, 0, 0, 0, 0, 2, 0, 3, 0}, {}, {0, 1, 2, 2, 1, 0}}})
+                                   .Bytes());
     ASSERT_EQ(parsed.scene.meshes.size(), 3u);
     flat = FlattenScene(parsed.scene, count);
     EXPECT_EQ(count, 9);

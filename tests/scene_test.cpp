@@ -12,14 +12,8 @@
 #include "fixtures.h"
 #include "headless_render.h"
 #include "scene.h"
-#include "test_folder.h"
 
 namespace {
-
-const std::string& DrakePath() {
-    static const std::string path = WriteDrake(TestFolder() + "scene_test_drake.3ds");
-    return path;
-}
 
 // Counts random draws made since a fresh generator by replaying it.
 int DrawsMade(const CrtRandom& random) {

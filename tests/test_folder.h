@@ -5,6 +5,7 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -13,16 +14,21 @@ struct TestFolderOwner {
     std::string path;  // ends in '/'
     TestFolderOwner() {
         std::string pattern = (std::filesystem::temp_directory_path() / "ondrake-test.XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern + "/";
+        // Without it the tests would write relative paths that every test
+        // process shares.
+        if (!mkdtemp(pattern.data())) {
+            std::perror(pattern.c_str());
+            std::abort();
+        }
+        path = pattern + "/";
     }
     ~TestFolderOwner() {
         std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+        std::filesystem::remove_all(path, ignored);
     }
 };
 
-// The folder, made on first use and removed when the process ends; empty if
-// it could not be made (the file writes then fail, and their tests with them).
+// The folder, made on first use and removed when the process ends.
 inline const std::string& TestFolder() {
     static const TestFolderOwner owner;
     return owner.path;

@@ -31,13 +31,15 @@ private:
 };
 
 // One named object holding one triangle mesh, as the file stores it.
+// Every member has an initializer, so a brace list may leave out the last
+// ones (they are empty).
 struct ObjectData {
     std::string name;
-    std::vector<float> positions;   // x, y, z per vertex
-    std::vector<float> mapping;     // u, v per vertex as stored; empty for none
-    std::vector<uint16_t> faces;    // a, b, c per face
-    std::vector<uint32_t> smoothing;  // one mask per face; empty for no 0x4150
-    std::string material;           // face material group name; empty for none
+    std::vector<float> positions{};     // x, y, z per vertex
+    std::vector<float> mapping{};       // u, v per vertex as stored; empty for none
+    std::vector<uint16_t> faces{};      // a, b, c per face
+    std::vector<uint32_t> smoothing{};  // one mask per face; empty for no 0x4150
+    std::string material{};             // face material group name; empty for none
 };
 
 // The object chunk 0x4000 with its mesh: vertex list, mapping list, local

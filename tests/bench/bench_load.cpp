@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "reader3ds.h"
 #include "writer3ds.h"
 
@@ -152,9 +153,7 @@ int main(int argc, char** argv) {
     for (int m = 0; m < meshes; ++m) objects.push_back(Patch(m, side));
     std::vector<unsigned char> bytes = WriteModel3ds(objects);
     std::string path = "/tmp/ondrake-bench-" + std::to_string(getpid()) + ".3ds";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size()) return 1;
-    std::fclose(f);
+    if (!WriteFileBytes(path, bytes)) return 1;
     objects.clear();
 
     // Fresh memory costs a page fault per 4 KiB page on first touch, which

@@ -11,14 +11,8 @@
 #include "headless_render.h"
 #include "overlay_text.h"
 #include "scene.h"
-#include "test_folder.h"
 
 namespace {
-
-const std::string& DrakePath() {
-    static const std::string path = WriteDrake(TestFolder() + "hack_pictures_drake.3ds");
-    return path;
-}
 
 bool IsColoured(const unsigned char* p) { return std::abs(p[0] - p[1]) > 24 || std::abs(p[1] - p[2]) > 24; }
 bool IsGrey(const unsigned char* p) { return p[0] > 24 && p[0] == p[1] && p[1] == p[2]; }
