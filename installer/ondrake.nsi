@@ -160,6 +160,23 @@ Var Listed
 Var Moving
 
 !macro SHARED_FUNCTIONS PREFIX
+; $R3, $R4: two paths, both used up. $R2: 1 when they name the same file
+; or folder, by its long or its short name, else 0; 0 for an empty $R3.
+Function ${PREFIX}SamePath
+    StrCpy $R2 0
+    ${If} $R3 == ""
+    ${ElseIf} $R3 == $R4
+        StrCpy $R2 1
+    ${Else}
+        GetFullPathName /SHORT $R3 "$R3"
+        GetFullPathName /SHORT $R4 "$R4"
+        ${If} $R4 != ""
+        ${AndIf} $R3 == $R4
+            StrCpy $R2 1
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
+
 ; $R0: a SCRNSAVE.EXE value, $R1: a folder. $R2: 1 when the value names the
 ; Ondrake.scr in that folder, by its long or its short name, else 0. Asked
 ; while that program is still there, since only an existing file has a
@@ -167,18 +184,9 @@ Var Moving
 Function ${PREFIX}NamesSaverIn
     Push $R3
     Push $R4
-    StrCpy $R2 0
-    ${If} $R0 == ""
-    ${ElseIf} $R0 == "$R1\Ondrake.scr"
-        StrCpy $R2 1
-    ${Else}
-        GetFullPathName /SHORT $R3 "$R1\Ondrake.scr"
-        GetFullPathName /SHORT $R4 "$R0"
-        ${If} $R3 != ""
-        ${AndIf} $R3 == $R4
-            StrCpy $R2 1
-        ${EndIf}
-    ${EndIf}
+    StrCpy $R3 $R0
+    StrCpy $R4 "$R1\Ondrake.scr"
+    Call ${PREFIX}SamePath
     Pop $R4
     Pop $R3
 FunctionEnd
@@ -187,16 +195,9 @@ FunctionEnd
 Function ${PREFIX}IsListedFolder
     Push $R3
     Push $R4
-    StrCpy $R2 0
-    GetFullPathName /SHORT $R3 "$R1"
-    GetFullPathName /SHORT $R4 "$Listed"
-    ${If} $Listed == ""
-    ${ElseIf} $Listed == $R1
-        StrCpy $R2 1
-    ${ElseIf} $R3 != ""
-    ${AndIf} $R3 == $R4
-        StrCpy $R2 1
-    ${EndIf}
+    StrCpy $R3 $Listed
+    StrCpy $R4 $R1
+    Call ${PREFIX}SamePath
     Pop $R4
     Pop $R3
 FunctionEnd
@@ -348,22 +349,28 @@ Function ${PREFIX}WaitForPrograms
     Pop $R2
 FunctionEnd
 
+; $R1: a folder. Deletes the uninstaller an older installer left there,
+; while the listing still names it.
+Function ${PREFIX}DeleteOldUninstaller
+    Push $R2
+    ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "UninstallString"
+    ${If} $R2 == '"$R1\${OLD_UNINSTALLER}"'
+        Delete "$R1\${OLD_UNINSTALLER}"
+    ${EndIf}
+    Pop $R2
+FunctionEnd
+
 ; $R1: a folder. Deletes what an installer put there, and the settings
 ; file, then the folder if that leaves it empty: anything else the user
 ; keeps there stays, and so does the folder then.
 Function ${PREFIX}RemovePrograms
-    Push $R2
     Delete "$R1\Ondrake.scr"
     Delete "$R1\Ondrake.dll"
     Delete "$R1\Ondrake.3ds"
     Delete "$R1\Ondrake.ini"
     Delete "$R1\${UNINSTALLER}"
-    ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "UninstallString"
-    ${If} $R2 == '"$R1\${OLD_UNINSTALLER}"'
-        Delete "$R1\${OLD_UNINSTALLER}"
-    ${EndIf}
+    Call ${PREFIX}DeleteOldUninstaller
     RMDir "$R1"
-    Pop $R2
 FunctionEnd
 !macroend
 !insertmacro SHARED_FUNCTIONS ""
@@ -462,8 +469,9 @@ Function OpenWindowsSettings
     Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
 FunctionEnd
 
-; Ondrake.ini, the user's settings, is never written here, so installing
-; over an older version keeps it.
+; Ondrake.ini, the user's settings, is never replaced by a default, so
+; installing over an older version keeps it; a moved install brings its
+; own along.
 Section "Ondrake" SecOndrake
     SectionIn RO
     ; One install per user: a copy listed in another folder is moved here.
@@ -486,10 +494,8 @@ Section "Ondrake" SecOndrake
     File "${DIST}/Ondrake.scr"
     File "${DIST}/Ondrake.dll"
     File "${DIST}/Ondrake.3ds"
-    ReadRegStr $R0 HKCU "${UNINSTALL_KEY}" "UninstallString"
-    ${If} $R0 == '"$INSTDIR\${OLD_UNINSTALLER}"'
-        Delete "$INSTDIR\${OLD_UNINSTALLER}"
-    ${EndIf}
+    StrCpy $R1 $INSTDIR
+    Call DeleteOldUninstaller
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
@@ -653,7 +659,6 @@ Section "Uninstall"
         DetailPrint "$(LogOtherSaver)"
     ${EndIf}
 
-    StrCpy $R1 $INSTDIR
     Call un.RemovePrograms
     Delete "${WORK_FOLDER}\Ondrake.3ds"
     RMDir "${WORK_FOLDER}"

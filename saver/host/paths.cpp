@@ -1,5 +1,7 @@
 #include "paths.h"
 
+#include "vb_text.h"
+
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
@@ -7,22 +9,6 @@ constexpr char kHex[] = "0123456789ABCDEF";
 bool IsKept(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.' ||
            c == '_' || c == '~' || c == ':';
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view start) {
-    if (text.size() < start.size()) return false;
-    for (size_t i = 0; i < start.size(); ++i) {
-        char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] + ('a' - 'A')) : text[i];
-        if (c != start[i]) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -59,7 +45,7 @@ std::string FileUriFromPath(std::string_view path) {
     return uri;
 }
 
-bool IsFileUri(std::string_view text) { return StartsWithNoCase(text, "file:"); }
+bool IsFileUri(std::string_view text) { return UCase(text.substr(0, 5)) == "FILE:"; }
 
 bool PathFromFileUri(std::string_view uri, std::string& path) {
     if (!IsFileUri(uri)) return false;
@@ -76,7 +62,7 @@ bool PathFromFileUri(std::string_view uri, std::string& path) {
             decoded += '\\';
         } else if (c == '%') {
             bool complete = i + 2 < rest.size();
-            int high = complete ? HexValue(rest[i + 1]) : -1, low = complete ? HexValue(rest[i + 2]) : -1;
+            int high = complete ? HexDigit(rest[i + 1]) : -1, low = complete ? HexDigit(rest[i + 2]) : -1;
             if (high < 0 || low < 0 || (high | low) == 0) return false;
             decoded += static_cast<char>(high * 16 + low);
             i += 2;

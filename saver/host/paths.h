@@ -20,7 +20,7 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // A path as a file URI in plain ASCII ("C:\Музыка\a b.mp3" gives
 // "file:///C:/%D0%9C...%D0%B0/a%20b.mp3", "\\server\share\x" gives
 // "file://server/share/x"): readable in any code page. Letters, digits,
-// "-._~" and the drive's colon stay; every other byte is %XX.
+// "-._~" and ':' stay; every other byte is %XX.
 std::string FileUriFromPath(std::string_view path);
 // True for text that begins with "file:" (any case).
 bool IsFileUri(std::string_view text);

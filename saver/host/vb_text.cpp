@@ -23,13 +23,6 @@ std::vector<size_t> CharacterStarts(std::string_view text) {
     return starts;
 }
 
-int HexDigit(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // &H or &O digits at text[i]: the value, 16-bit signed when it fits in four
 // hex (six octal) digits, 32-bit signed otherwise. Returns the bytes read.
 size_t ReadRadixNumber(std::string_view text, size_t i, double& value) {
@@ -94,6 +87,13 @@ std::string DecimalPrefix(std::string_view text, size_t i, char decimal, char gr
 }  // namespace
 
 bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+int HexDigit(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
 
 double Val(std::string_view text) {
     size_t i = 0;

@@ -15,6 +15,9 @@ constexpr int16_t kTrue = -1, kFalse = 0;
 // True for the first byte of a double-byte character in code page 932.
 bool IsCp932LeadByte(unsigned char c);
 
+// The value of a hexadecimal digit of either case; -1 for any other byte.
+int HexDigit(char c);
+
 // Val: leading blanks skipped, then the longest prefix that reads as a
 // number (sign, digits, one '.', an exponent; or &H / &O digits). No
 // prefix gives 0. Always '.' as the decimal point, whatever the locale.
