@@ -19,7 +19,7 @@ if [ -z "${DISPLAY:-}" ] || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     headless=true
     T=$(mktemp -d /tmp/ondrake-run.XXXXXX)
     source tests/xvfb.sh
-    trap 'wineserver -k 2>/dev/null; kill ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
+    trap 'wineserver -k 2>/dev/null; kill ${X_SERVER_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
     start_xvfb 1024x768
 fi
 

@@ -1,5 +1,6 @@
 # Sourced by the end-to-end test scripts: checks counted for the closing
-# "N passed, N failed" line.
+# "N passed, N failed" line, the test's temporary folder, and the programs
+# it runs in the background.
 
 passed=0 failed=0
 check() {  # description, then a command that must succeed; its result
@@ -50,6 +51,15 @@ count_checks() {
     passed=$((passed + $(cut -d' ' -f1 <<<"$line")))
     failed=$((failed + $(cut -d' ' -f3 <<<"$line")))
 }
+# run_checks WHAT COMMAND...: runs a program of checks, shows what it
+# printed besides its result line, and counts them (see count_checks).
+run_checks() {
+    local out status
+    out=$("${@:2}")
+    status=$?
+    awk '!/^[0-9]+ passed, [0-9]+ failed/ && NF { print "  " $0 }' <<<"$out"
+    count_checks "$out" "$1" "$status"
+}
 
 # eventually SECONDS CONDITION [STEP]: waits for a shell condition to hold,
 # looking every STEP seconds (0.1 unless given) for about SECONDS plus the
@@ -70,6 +80,14 @@ within() { awk -v a="$1" -v b="$2" -v t="$3" 'BEGIN { d = a - b; exit !(d <= t &
 
 # holds CONDITION: a shell condition of more than one test, for check.
 holds() { eval "$1"; }
+
+# test_folder NAME: sets T to a new temporary folder of the test's, which
+# holds a home of its own for the programs it runs.
+test_folder() {
+    T=$(mktemp -d --tmpdir "ondrake-$1.XXXXXX")
+    export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+}
 
 # Programs run in the background, each under a NAME of the test's choice;
 # they need $T, a folder of the test's.
@@ -101,11 +119,17 @@ running() {  # (a zombie has ended: it waits only to be collected)
 }
 finished() {
     code=running
-    [ -n "${bg_codes[$1]+ended}" ] || eventually "$2" "! running $1" 0.02 || return 1
     if [ -z "${bg_codes[$1]+ended}" ]; then
+        eventually "$2" "! running $1" 0.02 || return 1
         wait "${bg_pids[$1]}" 2>/dev/null
         bg_codes[$1]=$?
     fi
     code=${bg_codes[$1]}
 }
 exits() { finished "$1" "$2" && [ "$code" = "$3" ]; }
+# end_background: ends every program started (start_bg, start_x_server),
+# the last started first: a display goes after everything that uses it.
+end_background() {
+    local i
+    for ((i = ${#background[@]} - 1; i >= 0; i--)); do kill "${background[i]}" 2>/dev/null || :; done
+}

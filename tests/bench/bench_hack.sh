@@ -5,10 +5,7 @@
 #   bench_hack.sh [BENCH_BIN_DIR]   (default build/bench/bin)
 set -euo pipefail
 bin=${1:-$(dirname "$0")/../../build/bench/bin}
-T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
-source "$(dirname "$0")/../xvfb.sh"
-trap 'kill ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
-start_xvfb 1920x1080 -noreset +extension GLX
-export LIBGL_ALWAYS_SOFTWARE=1
+source "$(dirname "$0")/../linux/x_env.sh"
+x_start_display 1920x1080
 "$bin/bench_draw" --size 1920x1080
 "$bin/bench_hack"

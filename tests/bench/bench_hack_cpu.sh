@@ -9,30 +9,25 @@
 set -euo pipefail
 hack=${1:-$(dirname "$0")/../../build/linux/bin/ondrake}
 seconds=${2:-10} rounds=${3:-3}
-T=$(mktemp -d /tmp/ondrake-bench.XXXXXX)
-source "$(dirname "$0")/../xvfb.sh"
-source "$(dirname "$0")/../checks.sh"
-trap 'kill ${pid:-} ${XVFB_PID:-} 2>/dev/null; rm -rf "$T"' EXIT
-start_xvfb 640x480 -noreset +extension GLX
-export LIBGL_ALWAYS_SOFTWARE=1
+source "$(dirname "$0")/../linux/x_env.sh"
+x_start_display 640x480
 
-ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 # The machine's idle and total ticks so far, over all cores.
 machine() { awk '/^cpu / { print $5 + $6, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9 }' /proc/stat; }
 
 # cpu unmapped|mapped ARGS...: the hack's CPU use over SECONDS, after 2 s
 # to settle, in percent of one core.
 cpu() {
-    local unmap=$1 own="" before start used wall
+    local unmap=$1 own="" pid before start used wall
     shift
     "$hack" "$@" &
     pid=$!
-    eventually 10 'own=$(xdotool search --name "^Ondrake\$" 2>/dev/null | head -1) && [ -n "$own" ]'
+    own_window 10
     [ "$unmap" = unmapped ] && xdotool windowunmap --sync "$own"
     sleep 2
-    before=$(ticks "$pid") start=$(date +%s%N)
+    before=$(cpu_ticks "$pid") start=$(date +%s%N)
     sleep "$seconds"
-    used=$(($(ticks "$pid") - before)) wall=$(($(date +%s%N) - start))
+    used=$(($(cpu_ticks "$pid") - before)) wall=$(($(date +%s%N) - start))
     kill "$pid"
     wait "$pid" || true
     awk -v u="$used" -v t="$(getconf CLK_TCK)" -v w="$wall" 'BEGIN { printf "%.1f", 100 * u / t / (w / 1e9) }'

@@ -9,8 +9,7 @@ set -u
 source "$(dirname "$0")/../wine/wine_env.sh" "$(realpath "${1:-$(dirname "$0")/../../build}")" bench_saver
 wine_start 1024x768 "$T/pfx"
 wineserver -p </dev/null >/dev/null 2>&1
-mkdir -p "$WINEPREFIX/drive_c/Ondrake"
-cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/Ondrake/"
+install_saver "$WINEPREFIX/drive_c/Ondrake"
 lit() { [ "$(convert "$1" -crop 400x400+312+184 +repage -format '%[fx:maxima]' info:)" != 0 ]; }
 
 first_frames=() follows=()

@@ -1,32 +1,27 @@
 # Sourced by the hack's X11 tests: a temporary folder, an Xvfb display of
-# its own, the hack's processes, and the check counter.
+# its own, the hack's processes, and the check counter. Fails (see missing)
+# where Xvfb is missing.
 #
 # Sets T (the temporary folder). Call x_start_display WxH; start hacks with
 # start_hack, and other programs with start_bg: the cleanup ends them.
 
-T=$(mktemp -d --tmpdir ondrake-x11.XXXXXX)
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
-export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+command -v Xvfb >/dev/null || missing "Xvfb"
+test_folder x11
 # Mesa's software rasterizer, whatever the machine has.
 export LIBGL_ALWAYS_SOFTWARE=1
 
 x_cleanup() {
-    local i
-    # Last started first: the display goes after everything that uses it.
-    for ((i = ${#background[@]} - 1; i >= 0; i--)); do kill "${background[i]}" 2>/dev/null; done
+    end_background
     wait 2>/dev/null
     rm -rf "$T"
 }
 trap x_cleanup EXIT
 
 # x_start_display WxH: Xvfb with GLX (see start_xvfb), kept when its last
-# client leaves.
-x_start_display() {
-    start_xvfb "$1" -noreset +extension GLX || return 1
-    background+=("$XVFB_PID")
-}
+# client leaves; or the test fails here.
+x_start_display() { start_xvfb "$1" -noreset +extension GLX || { echo "no Xvfb"; exit 1; }; }
 
 # make_window W H [X Y [flat]]: a window held by the xwin probe (in $XWIN);
 # sets window to its id and window_holder to the probe's pid.
@@ -40,6 +35,9 @@ make_window() {
 # start_hack NAME ARGS...: runs the hack in the background as NAME (see
 # start_bg).
 start_hack() { start_bg "$1" "$HACK" "${@:2}"; }
+# own_window SECONDS: waits that long at most for the hack's own window;
+# sets own to its id.
+own_window() { eventually "$1" 'own=$(xdotool search --name "^Ondrake\$" 2>/dev/null | head -1) && [ -n "$own" ]'; }
 
 # cpu_ticks PID: the CPU time the process has used, in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }

@@ -15,10 +15,7 @@ host='C:\command_host.exe'
 
 # In-process checks. Freed memory is filled (warn+heap), so that a handler
 # touching a deleted button would crash here rather than pass by luck.
-out=$(WINEDEBUG=warn+heap wine_run "$host" checks)
-status=$?
-grep -vE '^[0-9]+ passed' <<<"$out" | sed 's/^/  /'
-count_checks "$out" "in-process checks" "$status"
+WINEDEBUG=warn+heap run_checks "in-process checks" wine_run "$host" checks
 
 # The host window, driven from outside.
 log=$WINEPREFIX/drive_c/host.log
@@ -61,31 +58,33 @@ expect_look() {  # button, expected look, description: shown within 3 s
     eventually 3 "seen=\$(look $1) && [ \"\$seen\" = '$2' ]"
     check "$3 (saw $seen)" [ "$seen" = "$2" ]
 }
+# disable_face: C shows its Disable face in the last screenshot.
+disable_face() { [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]; }
 
 away
-expect_look A "F3F3EE light-top" "A is Normal at first"
-check "C shows the Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+expect_look A "$ring_normal light-top" "A is Normal at first"
+check "C shows the Disable face" disable_face
 
 xdotool mousemove $(centre A)
-expect_look A "FFF0CF dark-top" "hovering shows HighLight over the reversed gradient"
+expect_look A "$ring_highlight dark-top" "hovering shows HighLight over the reversed gradient"
 away
-expect_look A "F3F3EE light-top" "leaving shows Normal again"
+expect_look A "$ring_normal light-top" "leaving shows Normal again"
 
 xdotool mousemove $(centre A 2) click 1
-expect_look A "FFF0CF dark-top" "after the click: HighLightSelect, the gradient kept from HighLight"
+expect_look A "$ring_highlight dark-top" "after the click: HighLightSelect, the gradient kept from HighLight"
 ticks 2
 check "a primary click raises Click once" [ "$(clicks A)" = 1 ]
 
 # Press, drag off (the poll moves it to Selected), drag back, release.
 xdotool mousedown 1
 check "held: the Pressed face's border one pixel in" \
-    eventually 3 'shot "$shot" && [ "$(pixel "$shot" $((left[A] + width[A] / 2)) $((top[A] + 2)))" = 003C74 ]'
+    eventually 3 'shot "$shot" && [ "$(pixel "$shot" $((left[A] + width[A] / 2)) $((top[A] + 2)))" = "$ring_pressed" ]'
 away
-expect_look A "CEE7FF light-top" "dragged off: Selected"
+expect_look A "$ring_selected light-top" "dragged off: Selected"
 xdotool mousemove $(centre A -3)
 ticks 2
 seen=$(look A)
-check "dragged back while held: still Selected (saw $seen)" [ "$seen" = "CEE7FF light-top" ]
+check "dragged back while held: still Selected (saw $seen)" [ "$seen" = "$ring_selected light-top" ]
 xdotool mouseup 1
 ticks 2
 check "press, drag off and back, release: no Click" [ "$(clicks A)" = 1 ]
@@ -101,16 +100,16 @@ xdotool mousemove $(centre C) click 1
 ticks 2
 shot "$shot"
 check "a disabled button ignores a click" [ "$(clicks C)" = 0 ]
-check "and keeps its Disable face" [ "$(pixel "$shot" $((left[C] + 14)) $((top[C] + 1)))" = C9C7BA ]
+check "and keeps its Disable face" disable_face
 
 # Focus is on A from its click. Tab moves it, passing over the disabled C.
 away
 ticks 2
 xdotool key Tab
-expect_look B "CEE7FF light-top" "Tab moves the focus to B, which shows Selected"
-expect_look A "F3F3EE light-top" "A, left, shows Normal"
+expect_look B "$ring_selected light-top" "Tab moves the focus to B, which shows Selected"
+expect_look A "$ring_normal light-top" "A, left, shows Normal"
 xdotool key Tab
-expect_look D "CEE7FF light-top" "Tab passes over C to D"
+expect_look D "$ring_selected light-top" "Tab passes over C to D"
 
 # D's Click closes the window and deletes every button from inside it.
 xdotool mousemove $(centre D) click 1

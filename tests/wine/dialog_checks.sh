@@ -1,20 +1,17 @@
 # Sourced by saver_test.sh: the settings dialog through "Ondrake.scr /c",
 # driven with the mouse and the keyboard on the virtual screen.
 
-# Colours from the button faces' ring table (the second ring's top row).
-ring_normal=F3F3EE ring_highlight=FFF0CF ring_selected=CEE7FF
-
-ring_of() {  # name screenshot: the second ring's top row, between the corners
+ring_point() {  # name: the second ring's top row, between the corners, on the screen
+    local l t w h
     read -r l t w h < <(button_rect "$1")
-    pixel "$2" $((cx + l + w / 2)) $((cy + t + 2))
+    echo $((cx + l + w / 2)) $((cy + t + 2))
 }
+ring_of() { pixel "$2" $(ring_point "$1"); }  # name screenshot: the colour there
 ring_shows() {  # name colour: a new screenshot shows that button's ring in it
     shot "$T/ring.png"
     near "$(ring_of "$1" "$T/ring.png")" "$2" 10
 }
 focused() { [ "$(probe focus "<Ondrake>" | cut -d'|' -f2)" = "$1" ]; }  # caption
-ini_bytes() { od -An -tx1 -v "$app/Ondrake.ini" 2>/dev/null | tr -d ' \n'; }
-expected_ini() { settings_file "$@" | od -An -tx1 -v | tr -d ' \n'; }  # kind repeat file
 
 # No settings file: "無し" marked, the combo box and "..." disabled. The
 # dialog runs in the saver's folder, where the file dialog opens; the trace
@@ -26,7 +23,7 @@ cd - >/dev/null
 find_dialog
 echo "dialog: $dialog_info"
 check "/c: the dialog, 479 x 252 pixels of client area" [ "$cw,$ch" = "479,252" ]
-style=$((16#$(sed -E 's/.* style=0x([0-9a-f]+) .*/\1/' <<<"$dialog_info")))
+style=$(($(info_field style "$dialog_info")))
 # A caption and a system menu (WS_CAPTION, WS_SYSMENU); no sizing border,
 # minimise or maximise box (WS_THICKFRAME, WS_MINIMIZEBOX, WS_MAXIMIZEBOX).
 check "/c: a fixed border with a close box only" holds '[ $((style & 0x00C80000)) = $((0x00C80000)) ] && [ $((style & 0x00070000)) = 0 ]'
@@ -45,11 +42,10 @@ check "dialog gradient: the top row is (0, 0, 30)" near "$(pixel "$T/dialog.png"
 check "dialog gradient: row 126 is (220, 220, 250)" near "$(pixel "$T/dialog.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 check "panel gradient: the middle row is (250, 250, 250)" near "$(pixel "$T/dialog.png" $((px + 300)) $((py + 84)))" FAFAFA 2
 # Covered by another window and uncovered again, both gradients come back.
-start_bg coverer $W 'C:\probes\probe.exe' host 600 400 20000
-probe wait "Preview Host" 5000 >/dev/null
+start_host coverer 600 400 20000
 check "covering the dialog hides its gradient" \
     eventually 3 'shot "$T/covered.png" && near "$(pixel "$T/covered.png" $((cx + 5)) $((cy + 126)))" FFFFFF 2'
-probe post "Preview Host" 1024 0 >/dev/null
+destroy_host
 probe gone "Preview Host" 5000 >/dev/null
 eventually 3 'shot "$T/uncovered.png" && near "$(pixel "$T/uncovered.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2 &&
     near "$(pixel "$T/uncovered.png" $((px + 300)) $((py + 84)))" FAFAFA 2'
@@ -58,11 +54,11 @@ check "uncovered: the panel gradient is back" near "$(pixel "$T/uncovered.png" $
 finished coverer 5
 
 # Choosing a kind: a press of any button on a label or a mark.
-xdotool mousemove $((px + 45)) $((py + 62)) click 1
+press_kind 1
 check "音楽CD pressed: marked" eventually 3 'marked 1'
 check "音楽CD pressed: the combo box is enabled" enabled "ComboBox|"
 check "音楽CD pressed: ... stays disabled" disabled "|...|"
-xdotool mousemove $((px + 50)) $((py + 102)) click 3
+press_kind 2 50 3
 check "MP3、WAV pressed with the right button: marked" eventually 3 'marked 2'
 check "MP3、WAV pressed: ... is enabled" enabled "|...|"
 check "MP3、WAV pressed: the combo box is disabled" disabled "ComboBox|"
@@ -81,21 +77,20 @@ xdotool type 'C:\Ondrake\theme.mp3'
 xdotool key Return
 eventually 5 '! probe find "$file_dialog" >/dev/null'
 check "the path typed: it shows in the path box" eventually 3 "drawn 'C:\Ondrake\theme.mp3'"
-xdotool mousemove $((px + 26)) $((py + 82)) click 2
+press_kind 0 26 2
 check "無し's mark pressed with the middle button: marked" eventually 3 'marked 0'
 check "無し pressed: both disabled" holds 'disabled "ComboBox|" && disabled "|...|"'
 
 # Hovering a button that has no focus shows its HighLight face; leaving
 # restores Normal at the next poll.
-read -r l t w h < <(button_rect cancel)
-xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
+xdotool mousemove $(button_centre cancel)
 check "hover: ｷｬﾝｾﾙ shows its HighLight face" eventually 3 'ring_shows cancel "$ring_highlight"'
 # Timed on the screen from the moment Windows sees the cursor leave.
-watch leave repaint $((cx + 100)) $((cy + 230)) $((cx + l + w / 2)) $((cy + t + 2)) "$ring_normal" 5000
+watch leave repaint $((cx + 100)) $((cy + 230)) $(ring_point cancel) "$ring_normal" 5000
 xdotool mousemove $((cx + 100)) $((cy + 230))
 watched leave 10
 echo "hover: the Normal face came back $seen ms after the mouse left"
-check "leave: ｷｬﾝｾﾙ shows Normal again within about 100 ms" [ "$seen" -lt 400 ] 2>/dev/null
+check "leave: ｷｬﾝｾﾙ shows Normal again within 400 ms" [ "$seen" -lt 400 ] 2>/dev/null
 
 # "その他の作品" opens the home page and keeps the dialog open.
 rm -f "$WINEPREFIX/drive_c/browser.txt"
@@ -104,7 +99,7 @@ check "その他の作品: the home page is opened" eventually 6 'grep -q "^http
 check "その他の作品: the dialog stays open" holds 'probe find "<Ondrake>" >/dev/null'
 
 # "設定" writes exactly the three keys, here CD music with a typed 3.5.
-xdotool mousemove $((px + 45)) $((py + 62)) click 1
+press_kind 1
 check "after the home page: 音楽CD pressed enables the combo box" eventually 3 'enabled "ComboBox|"'
 xdotool mousemove $((px + 100)) $((py + 62)) click 1
 eventually 3 '[ "$(probe focus "<Ondrake>" | cut -d"|" -f1)" = Edit ]'
@@ -114,7 +109,7 @@ click_button set
 check "設定: the program ends with 0" exits scr 10 0
 echo "設定 wrote: $(iconv -f cp932 -t utf-8 "$app/Ondrake.ini" 2>/dev/null | tr -d '\r' | tr '\n' ' ')"
 check "設定: the three keys, code page 932 bytes, 3.5 saved as 4, the path chosen" \
-    [ "$(ini_bytes)" = "$(expected_ini 1 4 'C:\Ondrake\theme.mp3')" ]
+    cmp -s "$app/Ondrake.ini" <(settings_file 1 4 'C:\Ondrake\theme.mp3')
 
 # The stored settings shown on load: CD music repeating track 5.
 write_ini 1 5 'C:\Ondrake\theme.mp3'
@@ -125,33 +120,32 @@ check "CD, track 5: the combo box shows 5" has_control "ComboBox|5|"
 check "CD, track 5: the combo box has the focus" [ "$(probe focus "<Ondrake>" | cut -d'|' -f1)" = Edit ]
 # Tab onto a button under the cursor shows Pressed; once the cursor leaves,
 # Selected. Tab passes over the disabled "...".
-read -r l t w h < <(button_rect set)
-xdotool mousemove $((cx + l + w / 2 - 3)) $((cy + t + h / 2)) sleep 0.1 mousemove $((cx + l + w / 2)) $((cy + t + h / 2))
+read -r bx by < <(button_centre set)
+xdotool mousemove $((bx - 3)) "$by" sleep 0.1 mousemove "$bx" "$by"
 eventually 3 'ring_shows set "$ring_highlight"'
 xdotool key Tab
 check "Tab passes over the disabled ... to 設定" eventually 3 'focused 設定'
-check "Tab onto the hovered 設定 shows Pressed (its border one pixel in)" eventually 3 'ring_shows set 003C74'
+check "Tab onto the hovered 設定 shows Pressed (its border one pixel in)" eventually 3 'ring_shows set "$ring_pressed"'
 echo "Tab: focus on $(probe focus "<Ondrake>"), 設定's second ring $(ring_of set "$T/ring.png")"
 xdotool mousemove $((cx + 100)) $((cy + 230))
 check "the cursor gone, 設定 shows Selected" eventually 3 'ring_shows set "$ring_selected"'
 xdotool key Tab
 check "Tab then reaches ｷｬﾝｾﾙ" eventually 3 'focused ｷｬﾝｾﾙ'
 shot "$T/dialog-screen.png"
-convert "$T/dialog-screen.png" -crop "$(sed -E 's/.* rect=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\3x\4+\1+\2/' <<<"$dialog_info")" \
-    +repage "$artifacts/dialog.png"
-read -r left top < <(sed -E 's/.* rect=([-0-9]+),([-0-9]+),.*/\1 \2/' <<<"$dialog_info")
+IFS=, read -r left top width height < <(info_field rect "$dialog_info")
+convert "$T/dialog-screen.png" -crop "${width}x$height+$left+$top" +repage "$artifacts/dialog.png"
 # The label "音楽CD" in the window's picture: dark strokes on the bright panel.
 glyphs=$(convert "$artifacts/dialog.png" -crop 40x13+$((px + 36 - left))+$((py + 56 - top)) +repage -format '%[fx:minima]' info:)
 check "dialog screenshot: the labels' glyphs are drawn" above 0.3 "$glyphs"
 
 # "ｷｬﾝｾﾙ" and the close box write nothing.
 cp "$app/Ondrake.ini" "$T/ini-before"
-xdotool mousemove $((px + 50)) $((py + 102)) click 1
+press_kind 2 50
 click_button cancel
 check "ｷｬﾝｾﾙ: the program ends with 0" exits scr 10 0
 check "ｷｬﾝｾﾙ: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
 open_dialog
-xdotool mousemove $((px + 45)) $((py + 82)) click 1
+press_kind 0
 probe post "<Ondrake>" 274 61536 >/dev/null  # WM_SYSCOMMAND, SC_CLOSE: the close box
 check "close box: the program ends with 0" exits scr 10 0
 check "close box: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/ini-before"
@@ -160,9 +154,9 @@ check "close box: the settings file is untouched" cmp -s "$app/Ondrake.ini" "$T/
 # label 無し with the right button) dragged onto 設定, ｷｬﾝｾﾙ or その他の作品
 # and released there raises no Click: the press belongs to where it began.
 drag_onto() {  # from-x from-y button-name mouse-button
-    read -r l t w h < <(button_rect "$3")
-    xdotool mousemove "$1" "$2" mousedown "$4" mousemove $((cx + l + w / 2 - 2)) $((cy + t + h / 2)) sleep 0.2 \
-        mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) sleep 0.2 mouseup "$4"
+    local x y
+    read -r x y < <(button_centre "$3")
+    xdotool mousemove "$1" "$2" mousedown "$4" mousemove $((x - 2)) "$y" sleep 0.2 mousemove "$x" "$y" sleep 0.2 mouseup "$4"
 }
 rm -f "$WINEPREFIX/drive_c/browser.txt"
 WINEDEBUG=+exec open_dialog
@@ -171,7 +165,7 @@ drag_onto $((cx + 100)) $((cy + 230)) cancel 1
 drag_onto $((px + 45)) $((py + 82)) etc 3
 # A press after them, handled after their releases; the trace shows every
 # program the dialog asks the shell to open.
-xdotool mousemove $((px + 45)) $((py + 62)) click 1
+press_kind 1
 eventually 3 'marked 1'
 check "pressed elsewhere, released over 設定, ｷｬﾝｾﾙ, その他の作品: no Click (nothing written or opened, still open)" \
     holds 'running scr && cmp -s "$app/Ondrake.ini" "$T/ini-before" && ! grep -aq ShellExecute "$T/scr.err" &&
@@ -185,8 +179,8 @@ finished scr 10
 # is open.
 file_dialog_open() {
     local style
-    style=$(probe find "<Ondrake>" | sed -E 's/.* style=0x([0-9a-f]+) .*/\1/')
-    [ -n "$style" ] && (((16#$style & 0x08000000) != 0))
+    style=$(info_field style "$(probe find "<Ondrake>")")
+    [ -n "$style" ] && (((style & 0x08000000) != 0))
 }
 printf 'ID3' >"$app/theme.mp3"
 write_ini 2 0 'C:\Ondrake\theme.mp3'
@@ -195,9 +189,9 @@ click_button file
 check "... opens the file dialog" eventually 5 file_dialog_open
 xdotool key Escape
 check "the file dialog cancelled: ... has the focus again" eventually 5 '! file_dialog_open && focused ...'
-xdotool mousemove $((px + 45)) $((py + 82)) click 1
+press_kind 0
 eventually 3 'disabled "|...|"'
-xdotool mousemove $((px + 50)) $((py + 102)) click 1
+press_kind 2 50
 eventually 3 'enabled "|...|"'
 click_button file
 check "... disabled and enabled again while it had the focus: its first click opens the file dialog" \
@@ -207,14 +201,13 @@ eventually 5 '! file_dialog_open'
 # Disabled again, the focus gone with it: the dialog, left for another
 # window and activated again when that one goes, gives the focus to the
 # first control that can take it, 設定, not back to the disabled "...".
-xdotool mousemove $((px + 45)) $((py + 82)) click 1
+press_kind 0
 eventually 3 'disabled "|...|"'
-start_bg coverer $W 'C:\probes\probe.exe' host 600 400 20000
-probe wait "Preview Host" 5000 >/dev/null
+start_host coverer 600 400 20000
 eventually 3 '[ "$(probe focus "<Ondrake>")" = "|" ]'  # left
-probe post "Preview Host" 1024 0 >/dev/null
+destroy_host
 check "activated again: the focus on 設定, not on the disabled ..." eventually 3 'focused 設定'
 finished coverer 5
 click_button set
 check "設定 after the file dialogs cancelled: the program ends with 0" exits scr 10 0
-check "設定 after the file dialogs cancelled: the path kept" [ "$(ini_bytes)" = "$(expected_ini 0 0 'C:\Ondrake\theme.mp3')" ]
+check "設定 after the file dialogs cancelled: the path kept" cmp -s "$app/Ondrake.ini" <(settings_file 0 0 'C:\Ondrake\theme.mp3')

@@ -354,6 +354,7 @@ int main(int argc, char** argv) {
         CheckMessageBox();
         return PrintCheckCount();
     }
-    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | noop | start FILE LINE\n");
+    std::fprintf(stderr, "usage: frontend_test checks DIR | folder | args ... | music FILE | end DIR |\n"
+                         "       unload DIR | noop | start FILE LINE\n");
     return 2;
 }

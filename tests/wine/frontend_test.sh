@@ -12,10 +12,15 @@ source "$(dirname "$0")/wine_env.sh" "$1" frontend
 export LANG=C.UTF-8
 
 wine_start 1024x768 "$T/pfx"
-app=$WINEPREFIX/drive_c/Ondrake
-mkdir -p "$app/work"
-cp "$PROBES/frontend_test.exe" "$app/"
 run() { wine_run 'C:\Ondrake\frontend_test.exe' "$@"; }
+# frontend_checks LOCALE: the program in C:\Ondrake of the current prefix
+# (app), and its in-process checks, with their files in C:\Ondrake\work.
+frontend_checks() {
+    app=$WINEPREFIX/drive_c/Ondrake
+    mkdir -p "$app/work"
+    cp "$PROBES/frontend_test.exe" "$app/"
+    run_checks "checks under $1" run checks 'C:\Ondrake\work'
+}
 drive_c() { local path=${1#C:\\}; echo "$WINEPREFIX/drive_c/${path//\\//}"; }  # WINDOWS-PATH
 # finish SECONDS: waits for the saver to end and sets code (see
 # finished); a message box it shows ("Ondrake.dll ... not found") is
@@ -50,10 +55,7 @@ start_unquoted() { start_bg scr $W 'C:\Ondrake\frontend_test.exe' start "$1" "$1
 #   any_folder_checks LOCALE
 any_folder_checks() {
     local locale=$1 cyr='C:\Програмні файли\Ondrake' jp='C:\𠮷田のプログラム' folder code
-    for folder in "$cyr" "$jp"; do
-        mkdir -p "$(drive_c "$folder")"
-        cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$folder")/"
-    done
+    for folder in "$cyr" "$jp"; do install_saver "$(drive_c "$folder")"; done
     local mp3="$cyr\пісня.mp3" wav="$jp\曲.wav"
     printf 'ID3' >"$(drive_c "$mp3")"
     printf 'RIFF' >"$(drive_c "$wav")"
@@ -86,20 +88,17 @@ any_folder_checks() {
 }
 
 # Code page 1252.
-out=$(run checks 'C:\Ondrake\work')
-status=$?
-grep -a FAIL <<<"$out"
-count_checks "$out" "checks under code page 1252" "$status"
+frontend_checks "code page 1252"
 check "argument text drops the program path" [ "$(run args /S 123)" = "[args /S 123]" ]
 check "program folder" [ "$(run folder)" = 'C:\Ondrake' ]
 cp "$PROBES/frontend_test.exe" "$WINEPREFIX/drive_c/"
 check "program folder at a drive root keeps its backslash" \
-    [ "$($W 'C:\frontend_test.exe' folder 2>/dev/null | tr -d '\r')" = 'C:\' ]
+    [ "$(wine_run 'C:\frontend_test.exe' folder)" = 'C:\' ]
 
-$W 'C:\Ondrake\frontend_test.exe' unload 'C:\Ondrake\work' >/dev/null 2>&1
+run unload 'C:\Ondrake\work' >/dev/null
 check "unloading a form runs its unload handler" [ -e "$app/work/unloaded.txt" ]
 rm -f "$app/work/unloaded.txt"
-$W 'C:\Ondrake\frontend_test.exe' end 'C:\Ondrake\work' >/dev/null 2>&1
+run end 'C:\Ondrake\work' >/dev/null
 check "ending the program: exit code 0" [ $? = 0 ]
 check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt" ]
 
@@ -107,12 +106,11 @@ check "ending the program runs no unload handler" [ ! -e "$app/work/unloaded.txt
 # embedding (the hook has it destroyed while the preview form is made): the
 # preview ends at once instead of staying on the desktop for good.
 cp "$DIST/Ondrake.scr" "$PROBES/preview_hook.dll" "$app/"
-start_bg host $W "$PROBES/probe.exe" host 152 112 20000
+start_host host 152 112 20000
 start_bg hook $W rundll32 'C:\Ondrake\preview_hook.dll,Install' 20000
-eventually 5 '[ -s "$T/host.out" ]'
 probe wait "Preview Hook" 10000 >/dev/null
 before=$(now_ms)
-start_scr /p "$(head -1 "$T/host.out" | tr -d '\r')"
+start_scr /p "$hwnd"
 finished scr 5
 elapsed=$(($(now_ms) - before))
 check "preview host gone before the embedding: its window was taken away" [ "$(probe count "Preview Host")" = 0 ]
@@ -155,7 +153,7 @@ any_folder_checks "code page 1252"
 # The file chosen in the open-file dialog from a folder that the code page
 # cannot hold (the dialog opens in the current folder), no settings file
 # before: kept whole in the path box and in the settings file.
-cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
+install_saver "$app"
 rm -f "$app/Ondrake.ini"
 chosen='C:\𠮷田のプログラム\theme.wav'
 printf 'RIFF' >"$(drive_c "$chosen")"
@@ -163,7 +161,7 @@ cd "$(drive_c 'C:\𠮷田のプログラム')"
 WINEDEBUG=+text start_scr /c
 cd - >/dev/null
 if check "the file choice: the dialog opens" find_dialog; then
-    xdotool mousemove $((px + 50)) $((py + 102)) click 1
+    press_kind 2 50
     eventually 3 'enabled "|...|"'
     click_button file
     check "the file choice: the open-file dialog opens" eventually 10 'probe find "$file_dialog" >/dev/null'
@@ -181,8 +179,7 @@ check "the file choice: 設定 keeps the chosen path whole" cmp -s "$app/Ondrake
 
 # Its long path unquoted, with blanks: the mode letter is still found.
 programs='C:\Program Files\Ondrake'
-mkdir -p "$(drive_c "$programs")"
-cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$(drive_c "$programs")/"
+install_saver "$(drive_c "$programs")"
 start_unquoted "$programs\Ondrake.scr" /c
 check "/c started from $programs unquoted: the dialog opens" find_dialog
 probe close "<Ondrake>" >/dev/null
@@ -194,21 +191,14 @@ if localedef -i ja_JP -f UTF-8 "$T/locale/ja_JP.UTF-8" 2>/dev/null || [ -d "$T/l
     wineserver -k
     export LOCPATH=$T/locale LANG=ja_JP.UTF-8
     wine_make_prefix "$T/pfx-ja"
-    app=$WINEPREFIX/drive_c/Ondrake
-    mkdir -p "$app/work"
-    cp "$PROBES/frontend_test.exe" "$app/"
-    out=$(run checks 'C:\Ondrake\work')
-    status=$?
-    grep -a FAIL <<<"$out"
-    count_checks "$out" "checks under ja_JP" "$status"
+    frontend_checks ja_JP
 
     # The saver in a folder whose name ends in a character whose second byte
     # is a backslash (能: 0x94 0x5C), with a music file named so: its
     # settings file is found in that folder, and so is the music file (the
     # dialog marks "MP3、WAV"); "設定" writes the settings file there.
     folder=$WINEPREFIX/drive_c/機能
-    mkdir -p "$folder"
-    cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$folder/"
+    install_saver "$folder"
     printf 'ID3' >"$folder/能"
     # A repeat of 7.0, which "設定" writes as 7.
     settings_file 2 7.0 'C:\機能\能' >"$folder/Ondrake.ini"

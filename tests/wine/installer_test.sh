@@ -13,9 +13,9 @@ set -u
 source "$(dirname "$0")/wine_env.sh" "$1" installer
 
 # reg_value KEY NAME: the value's data; nothing when it is not there.
-reg_value() { $W reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+reg_value() { wine_run reg query "$1" /v "$2" | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_key_exists() { $W reg query "$1" >/dev/null 2>&1; }
-unix_path() { $W winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+unix_path() { wine_run winepath -u "$1"; }
 
 wine_start 1024x768 "$T/pfx"
 wineserver -p </dev/null >/dev/null 2>&1
@@ -42,7 +42,7 @@ uninstall() {
 saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
 # link NAME: the Start menu entry's target and arguments, as target|arguments.
 link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
-start_menu=$(unix_path "$($W cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
+start_menu=$(unix_path "$(wine_run cmd /c 'echo %APPDATA%')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
 
 # ---------------------------------------------------------------------------
 # The user had chosen another saver, and switched it off.
@@ -64,12 +64,12 @@ check "refused: nothing installed, listed or selected" \
 
 # ---------------------------------------------------------------------------
 # A silent install, for the current user.
-before=$(date +%s%3N) today=$(date +%Y%m%d)
+before=$(now_ms) today=$(date +%Y%m%d)
 $W "$setup" /S >/dev/null 2>&1
 code=$?
-echo "/S: installed in $(($(date +%s%3N) - before)) ms"
+echo "/S: installed in $(($(now_ms) - before)) ms"
 check "/S: the installer ends with 0" [ "$code" = 0 ]
-folder_win=$($W cmd /c 'echo %LOCALAPPDATA%\Programs\Ondrake' 2>/dev/null | tr -d '\r')
+folder_win=$(wine_run cmd /c 'echo %LOCALAPPDATA%\Programs\Ondrake')
 folder=$(unix_path "$folder_win")
 echo "/S: the user's programs folder is $folder_win"
 check "/S: the three programs, as built, in the user's programs folder" as_built "$folder"
@@ -142,12 +142,11 @@ blocked_while() {
 # of the saver's own to find it by) its programs cannot be replaced or
 # removed.
 printf 'an older model' >"$folder/Ondrake.3ds"
-start_bg host $W "$PROBES/probe.exe" host 152 112 30000
-eventually 5 '[ -s "$T/host.out" ]'
-start_scr /p "$(head -1 "$T/host.out" | tr -d '\r')"
+start_host host 152 112 30000
+start_scr /p "$hwnd"
 eventually 10 'probe children "Preview Host" | grep -q "Preview Window"'
 blocked_while "saver running" 2
-probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
+destroy_host
 finished scr 10
 
 # Another program holding the renderer open, as a virus scanner may, is no
@@ -244,7 +243,7 @@ if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000
         probe post "Ondrake Setup " 273 1 >/dev/null
         refusal=$(probe box "Ondrake Setup" 10000)
         check "pages: a drive's top folder refused, saying why" grep -q "^Ondrake cannot be installed in C:\\\\: it is the top folder of a drive" <<<"$refusal"
-        read -r cx cy < <(probe find "Ondrake Setup " | sed -E 's/.* client=([-0-9]+),([-0-9]+),.*/\1 \2/')
+        IFS=, read -r cx cy _ < <(info_field client "$(probe find "Ondrake Setup ")")
         IFS=, read -r bx by bw bh < <(probe children "Ondrake Setup " | grep -F '|B&rowse...|' | cut -d'|' -f3)
         xdotool mousemove $((cx + bx + bw / 2)) $((cy + by + bh / 2)) click 1
         # Browse starts at the folder given, C:\ (its name shown as " (C:)").

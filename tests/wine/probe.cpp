@@ -149,16 +149,9 @@ double MillisecondsSince(const LARGE_INTEGER& then) {
 
 int Never(const std::wstring& title, int ms) {
     Watching();
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < DWORD(ms)) {
-        if (FindTop(title)) {
-            std::printf("seen\n");
-            return 1;
-        }
-        Sleep(5);
-    }
-    std::printf("never\n");
-    return 0;
+    bool seen = Until(title, true, GetTickCount(), ms, 5);
+    std::printf(seen ? "seen\n" : "never\n");
+    return seen ? 1 : 0;
 }
 
 int Post(const std::wstring& title, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,12 +160,8 @@ int Post(const std::wstring& title, UINT message, WPARAM wParam, LPARAM lParam) 
     return 0;
 }
 
-struct ChildList {
-    HWND top;
-};
-
 BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
-    HWND top = reinterpret_cast<ChildList*>(data)->top;
+    HWND top = reinterpret_cast<HWND>(data);
     char className[256] = {};
     GetClassNameA(child, className, sizeof className);
     RECT rect{};
@@ -185,9 +174,9 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
 }
 
 int Children(const std::wstring& title) {
-    ChildList list{FindTop(title)};
-    if (!list.top) return 1;
-    EnumChildWindows(list.top, PrintChild, reinterpret_cast<LPARAM>(&list));
+    HWND top = FindTop(title);
+    if (!top) return 1;
+    EnumChildWindows(top, PrintChild, reinterpret_cast<LPARAM>(top));
     return 0;
 }
 

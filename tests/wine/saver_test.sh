@@ -15,7 +15,7 @@ wine_start 1024x768 "$T/pfx"
 # address it is asked to open.
 wine_japanese_fonts
 mkdir -p "$WINEPREFIX/drive_c/probes"
-cp "$PROBES/probe.exe" "$PROBES/fake_browser.exe" "$WINEPREFIX/drive_c/probes/"
+cp "$PROBES/fake_browser.exe" "$WINEPREFIX/drive_c/probes/"
 wine_import_reg <<'EOF'
 [HKEY_CLASSES_ROOT\https\shell\open\command]
 @="C:\\probes\\fake_browser.exe C:\\browser.txt \"%1\""
@@ -24,12 +24,7 @@ wineserver -p </dev/null >/dev/null 2>&1
 
 app=$WINEPREFIX/drive_c/Ondrake
 work=$WINEPREFIX/drive_c/qorbel
-install_app() {
-    rm -rf "$app"
-    mkdir -p "$app"
-    cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
-}
-install_app
+install_saver "$app"
 
 write_ini() { settings_file "$@" >"$app/Ondrake.ini"; }  # kind, repeat, file
 
@@ -188,12 +183,13 @@ check "model missing: ends after OK" exits scr 5 0
 
 # The preview, in a host window of the standard size and of another, with
 # the handle after a blank and after a colon.
-preview_in_host() {  # width height argument-form
-    local width=$1 height=$2 form=$3 hwnd
-    start_bg host $W 'C:\probes\probe.exe' host "$width" "$height" 20000
-    eventually 5 '[ -s "$T/host.out" ]'
-    hwnd=$(head -1 "$T/host.out" | tr -d '\r')
-    case $form in
+# preview_in_host WIDTH HEIGHT ARGUMENT-FORM: sets child to the host's
+# line for the preview's window, looked at again once it is embedded: it is
+# sized to its host after it is made the host's child.
+preview_in_host() {
+    local hwnd
+    start_host host "$1" "$2" 20000
+    case $3 in
         colon) start_scr "/p:$hwnd" ;;
         # Unsigned above 2^31: 0xFFFF in a handle's high word names the same
         # window, to Windows and to Wine.
@@ -201,6 +197,7 @@ preview_in_host() {  # width height argument-form
         *) start_scr /p "$hwnd" ;;
     esac
     eventually 5 'probe children "Preview Host" | grep -q "Preview Window"'
+    child=$(probe children "Preview Host" | grep 'Preview Window')
 }
 # preview_follows WHAT: the preview program ends with 0, timed from the
 # moment its host's window went (WHAT was done just before the call).
@@ -214,17 +211,15 @@ preview_follows() {
 }
 rm "$app/Ondrake.dll"
 preview_in_host 152 112 blank
-child=$(probe children "Preview Host" | grep 'Preview Window')
 echo "preview child: $child"
 check "/p HWND (without the renderer and the model): our window is the host's child at (0, 0), 152 x 112" \
     grep -q '|0,0,152,112|enabled=1|visible=1$' <<<"$child"
-probe post "Preview Host" 1024 0 >/dev/null  # WM_USER: the host destroys its window
+destroy_host
 check "/p: ends within a second of its host window" preview_follows "the host window was destroyed"
 finished host 5
 cp "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$app/"
 
 preview_in_host 300 200 colon
-child=$(probe children "Preview Host" | grep 'Preview Window')
 check "/p:HWND: the child takes a 300 x 200 host's size" grep -q '|0,0,300,200|' <<<"$child"
 kill -KILL "$(pid_of host)"
 # (The shell's word on the kill, when it collects the host, is not shown.)
@@ -232,8 +227,7 @@ check "/p: ends within a second when the host program dies" preview_follows "the
 finished host 5 2>/dev/null
 
 preview_in_host 152 112 unsigned
-child=$(probe children "Preview Host" | grep 'Preview Window')
-probe post "Preview Host" 1024 0 >/dev/null
+destroy_host
 check "/p HWND written unsigned above 2^31: embedded as the smaller ones are, and ends with its host" \
     holds 'grep -q "|0,0,152,112|enabled=1|visible=1$" <<<"$child" && exits scr 5 0'
 finished host 5
@@ -256,8 +250,7 @@ still() {
     shot "$file" &&
         body=$(region "$file" 300x300+362+234 maxima) trail=$(region "$file" 200x200+60+284 mean) &&
         corner=$(region "$file" 80x80+0+0 maxima) &&
-        saturation=$(convert "$file" -crop 300x300+362+234 +repage -colorspace HSL -channel G -separate \
-            -format '%[fx:maxima]' info:) &&
+        saturation=$(saturation "$file" 300x300+362+234 -format '%[fx:maxima]') &&
         above "$body" 0.5 && above "$saturation" 0.3 && above "$trail" 0.03 && above 0.1 "$corner"
 }
 eventually 10 still 0.5

@@ -10,11 +10,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 command -v Xvfb >/dev/null || missing "Xvfb"
 [ -x /usr/lib/wine/wine64 ] || missing "Wine (/usr/lib/wine/wine64)"
 build_root=$1
-T=$(mktemp -d --tmpdir ondrake-wine.XXXXXX)
-export HOME=$T/home XDG_CACHE_HOME=$T/home/.cache XDG_RUNTIME_DIR=$T/home/run
+test_folder wine
 export WINEDEBUG=-all LANG=en_US.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$T/asound-null.conf"
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
 
@@ -22,12 +20,11 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 echo "$2: $WINE_ARCH_NOTE"
 
-displays=()
 wine_cleanup() {
     for prefix in "$T"/pfx*; do
         [ -d "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
     done
-    for pid in "${displays[@]}"; do kill "$pid" 2>/dev/null; done
+    end_background
     rm -rf "$T"
 }
 trap wine_cleanup EXIT
@@ -36,7 +33,6 @@ trap wine_cleanup EXIT
 # prefix in DIR, or the test fails here.
 wine_start() {
     start_xvfb "$1" || { echo "no Xvfb"; exit 1; }
-    displays+=("$XVFB_PID")
     wine_make_prefix "$2"
 }
 
@@ -137,6 +133,10 @@ wine_debugstr() {
     printf '%s\n' "$text"
 }
 
+# install_saver DIR: the saver's three files, as built, in that folder
+# (made if need be), as a user copies them.
+install_saver() { mkdir -p "$1" && cp "$DIST/Ondrake.scr" "$DIST/Ondrake.dll" "$DIST/Ondrake.3ds" "$1/"; }
+
 # start_scr ARGS...: runs the saver, $SCR, in the background as scr (see
 # start_bg); with WINEDEBUG set by the caller, its trace is $T/scr.err.
 SCR='C:\Ondrake\Ondrake.scr'
@@ -173,6 +173,18 @@ watched() {
     seen=$(tail -1 "$T/$1.out" | tr -d '\r')
     [ "$seen" != watching ] || seen=nothing
 }
+# start_host NAME W H MS: a probe's "Preview Host" window of that size, as
+# the Display control panel gives a preview, run in the background as NAME
+# for MS milliseconds at most; returns once it shows, with hwnd set to its
+# handle. destroy_host has it destroy its window (WM_USER).
+start_host() {
+    start_bg "$1" $W "$PROBES/probe.exe" host "$2" "$3" "$4"
+    eventually 5 "[ -s '$T/$1.out' ]" && hwnd=$(head -1 "$T/$1.out" | tr -d '\r')
+}
+destroy_host() { probe post "Preview Host" 1024 0 >/dev/null; }
+# info_field NAME INFO: the value of NAME=... in what probe find says of a
+# window (class, rect, style, exstyle, visible, parent, client).
+info_field() { sed -nE "s/(^|.* )$1=([^ ]*).*/\2/p" <<<"$2"; }
 
 # has_keys TITLE: the window of that title shows and has the keyboard's
 # focus, so that keys typed now reach it.
@@ -207,31 +219,39 @@ find_dialog() {
 # shown), with its gradient's row 126 painted.
 dialog_shown() {
     dialog_info=$(probe find "<Ondrake>") && grep -q " visible=1 " <<<"$dialog_info" || return 1
-    read -r cx cy cw ch < <(sed -E 's/.* client=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/' <<<"$dialog_info")
+    IFS=, read -r cx cy cw ch < <(info_field client "$dialog_info")
     px=$((cx + 12)) py=$((cy + 16))
     shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
 }
 open_dialog() { start_scr "${1:-/c}" && find_dialog; }
 # button_rect NAME: the button's left, top, width and height in the
 # dialog's client area: set (設定), cancel (ｷｬﾝｾﾙ), etc (その他の作品) or
-# file (...). click_button NAME [MOUSE-BUTTON] clicks its middle.
+# file (...). button_centre NAME: its middle on the screen, as "X Y".
+# click_button NAME [MOUSE-BUTTON] clicks there.
 button_rect() {
     case $1 in
         set) echo 320 200 73 25 ;; cancel) echo 396 200 69 25 ;; etc) echo 192 200 125 25 ;;
         file) echo 48 132 29 21 ;;
     esac
 }
-click_button() {
+button_centre() {
+    local l t w h
     read -r l t w h < <(button_rect "$1")
-    xdotool mousemove $((cx + l + w / 2)) $((cy + t + h / 2)) click "${2:-1}"
+    echo $((cx + l + w / 2)) $((cy + t + h / 2))
 }
+click_button() { xdotool mousemove $(button_centre "$1") click "${2:-1}"; }
+# The button faces' colours, from their ring table: the second ring's top
+# row in each state but Disable.
+ring_normal=F3F3EE ring_highlight=FFF0CF ring_selected=CEE7FF ring_pressed=003C74
+# kind_row KIND: the middle row of that music kind's mark and label in the
+# panel: 無し (0), 音楽CD (1) above it, MP3、WAV (2) below.
+kind_row() { case $1 in 0) echo 82 ;; 1) echo 62 ;; 2) echo 102 ;; esac; }
+# press_kind KIND [X [MOUSE-BUTTON]]: a click on that kind's row, X pixels
+# into the panel (45 unless given: on its label; 26 is its mark).
+press_kind() { xdotool mousemove $((px + ${2:-45})) $((py + $(kind_row "$1"))) click "${3:-1}"; }
 # marked KIND: a new screenshot shows that kind's mark chosen (blue) and
 # the others' unchosen.
-mark_colour() {  # KIND SCREENSHOT: the middle of that kind's mark
-    local top
-    case $1 in 0) top=76 ;; 1) top=56 ;; 2) top=96 ;; esac
-    pixel "$2" $((px + 26)) $((py + top + 6))
-}
+mark_colour() { pixel "$2" $((px + 26)) $((py + $(kind_row "$1"))); }  # KIND SCREENSHOT: the mark's middle
 marked() {
     local file=$T/marks.png kind colour
     shot "$file"
