@@ -915,12 +915,18 @@ SectionEnd
 Function .onInit
     Call OnlyOne
     ; $INSTDIR already holds /D= or the folder of an earlier install.
+    ; A /D= that NSIS has replaced names no folder: it reads differently,
+    ; put through $INSTDIR as NSIS put it (which drops trailing backslashes
+    ; and what no name holds).
     Call GivenFolder
     ${If} $R0 != ""
-    ${AndIf} $R0 != $INSTDIR
-        MessageBox MB_OK|MB_ICONEXCLAMATION "$(NoFolder)" /SD IDOK
-        SetErrorLevel 3
-        Quit
+        StrCpy $R1 $INSTDIR
+        StrCpy $INSTDIR $R0
+        ${If} $INSTDIR != $R1
+            MessageBox MB_OK|MB_ICONEXCLAMATION "$(NoFolder)" /SD IDOK
+            SetErrorLevel 3
+            Quit
+        ${EndIf}
     ${EndIf}
     ${If} $INSTDIR == "$LOCALAPPDATA\Programs\Ondrake"
         GetKnownFolderPath $R0 ${FOLDERID_UserProgramFiles}
