@@ -290,6 +290,18 @@ check "again /S without /D: the earlier folder is used" holds 'as_built "$chosen
 # One install per user: installing into another folder moves it there,
 # settings and all, and the selected saver and the listing follow.
 printf 'the settings' >"$chosen/Ondrake.ini"
+# While a file of the settings' name is held open there, the settings
+# cannot come along: the first copy stays whole, and listed (exit code 5).
+printf 'older settings' >"$folder/Ondrake.ini"
+rm -f "$T/release"
+start_bg settings_holder $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.ini" "$(winepath_of "$T/release")"
+eventually 10 '[ -s "$T/settings_holder.out" ]'
+silent_install "/D=$folder_win"
+check "settings held open in the other folder: ends with 5, the first copy whole and listed" \
+    holds '[ "$code" = 5 ] && as_built "$chosen" && [ "$(cat "$chosen/Ondrake.ini")" = "the settings" ] &&
+           [ "$(reg_value "$listing" InstallLocation)" = "$chosen_win" ] && [ ! -e "$folder/Ondrake.scr" ]'
+touch "$T/release"
+finished settings_holder 30
 # shellcheck disable=SC2086
 $W "$setup" /S /D=$folder_win >/dev/null 2>&1
 check "another folder: the programs and settings there" holds 'as_built "$folder" && [ "$(cat "$folder/Ondrake.ini")" = "the settings" ]'
