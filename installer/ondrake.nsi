@@ -452,7 +452,7 @@ FunctionEnd
 ; Ondrake runs: both would change the same files and entries. One that is
 ; just ending is waited for a moment.
 Function ${PREFIX}OnlyOne
-    System::Call 'kernel32::CreateMutexW(p 0, i 0, w "Ondrake setup") p .R0'
+    System::Call 'kernel32::CreateMutexW(p 0, i 0, w "OndrakeSetup") p .R0'
     ; The mutex is this run's until it ends, also when it ends without a word.
     System::Call 'kernel32::WaitForSingleObject(p R0, i 2000) i .R1'
     ${If} $R1 == ${WAIT_TIMEOUT}
@@ -914,10 +914,10 @@ SectionEnd
 
 Function .onInit
     Call OnlyOne
-    ; $INSTDIR already holds /D= or the folder of an earlier install.
-    ; A /D= that NSIS has replaced names no folder: it reads differently,
-    ; put through $INSTDIR as NSIS put it (which drops trailing backslashes
-    ; and what no name holds).
+    ; $INSTDIR already holds /D= or the folder of an earlier install. A /D=
+    ; that NSIS has replaced names no folder: put through $INSTDIR, which
+    ; drops trailing backslashes and what no name holds, as NSIS put it
+    ; there, it reads differently.
     Call GivenFolder
     ${If} $R0 != ""
         StrCpy $R1 $INSTDIR
@@ -973,7 +973,6 @@ FunctionEnd
 ; 0. A name without a folder is one in the system folder; a 32-bit
 ; uninstaller on 64-bit Windows looks there, not in its own SysWOW64.
 Function un.SaverThere
-    StrCpy $R2 0
     ${GetParent} $R0 $R2
     StrCpy $R3 $R0
     ${IfThen} $R2 == "" ${|} StrCpy $R3 "$SYSDIR\$R0" ${|}
@@ -1043,7 +1042,6 @@ Section "Uninstall"
         DetailPrint "$(LogOtherSaver)"
     ${EndIf}
 
-    StrCpy $R1 $INSTDIR
     Call un.RemovePrograms
     Delete "${WORK_FOLDER}\Ondrake.3ds"
     RMDir "${WORK_FOLDER}"
