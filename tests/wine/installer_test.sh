@@ -96,6 +96,9 @@ long=$(printf '%0118d' 0)
 silent_install "/D=C:\\$long\\$long"
 check "/D= too long for Windows: ends with 5, nothing made" \
     holds '[ "$code" = 5 ] && nothing_installed && [ ! -e "$WINEPREFIX/drive_c/$long" ]'
+# Nor can a folder be made where Linux lets no one, not even root, make one.
+silent_install '/D=Z:\sys\Ondrake'
+check "/D= where no folder can be made: ends with 5, nothing changed" holds '[ "$code" = 5 ] && nothing_installed'
 
 # ---------------------------------------------------------------------------
 # A silent install, for the current user.
