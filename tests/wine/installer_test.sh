@@ -1,13 +1,18 @@
 #!/bin/bash
 # End-to-end tests of OndrakeSetup.exe under Wine on Xvfb, in a fresh
-# prefix where another saver is selected: folders refused, a silent install
-# into the user's programs folder with its Start menu entries, the saver it
-# selects running from there, the settings file kept over a second install,
-# its programs held by the running saver and by another program, an upgrade
-# that keeps the user's newer choice of saver, the uninstaller with another
-# saver selected and with ours (which gives the earlier one back), a folder
-# whose name needs a short form, a second install into another folder, and
-# the installer's pages: Browse, and the finish page's offers.
+# prefix where another saver is selected: folders refused by what they are
+# however they are spelt, and a /D= that names no folder; a silent install
+# into the user's programs folder with its Start menu entries (the way back
+# as Windows documents its Install verb), the saver it selects running from
+# there, the settings file and the user's switch kept over a second
+# install, its programs held by the running saver and by another program,
+# a file it cannot write putting everything back, a second installer at
+# once, an upgrade that keeps the user's newer choice of saver, the
+# uninstaller with another saver selected and with ours (which gives the
+# earlier one back), a folder whose name needs a short form, a second
+# install into another folder, the installer's pages (Browse, and the
+# finish page's offers), and then what is given back and left after a
+# folder deleted by hand, a saver gone, and a move out of Documents.
 #   installer_test.sh BUILD_ROOT
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" installer
@@ -36,31 +41,64 @@ none_left() {  # folder: none of what the installer or the saver put there
 # uninstall WINDOWS-FOLDER: runs its uninstaller silently. It copies itself away
 # and returns at once; the listing goes last, when it has finished.
 uninstall() {
-    $W "$1\\Uninstall Ondrake.exe" /S >/dev/null 2>&1
+    LANG=C.UTF-8 $W "$1\\Uninstall Ondrake.exe" /S >/dev/null 2>&1
     eventually 15 '! reg_key_exists "$listing"'
 }
 saver_state() { echo "SCRNSAVE.EXE=[$(reg_value "$desktop" SCRNSAVE.EXE)] ScreenSaveActive=[$(reg_value "$desktop" ScreenSaveActive)]"; }
 # link NAME: the Start menu entry's target and arguments, as target|arguments.
 link() { probe link "$(winepath_of "$start_menu/$1.lnk")"; }
 start_menu=$(unix_path "$(wine_run cmd /c 'echo %APPDATA%')")/Microsoft/Windows/Start\ Menu/Programs/Ondrake
+# page TEXT: the installer's window shows a control of that text.
+page() { probe children "Ondrake Setup " | grep -F "|$1|" | grep -q 'visible=1$'; }
 
 # ---------------------------------------------------------------------------
 # The user had chosen another saver, and switched it off.
 other='C:\windows\system32\other.scr'
+touch "$WINEPREFIX/drive_c/windows/system32/other.scr"
 $W reg add "$desktop" /v SCRNSAVE.EXE /d "$other" /f >/dev/null 2>&1
 $W reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
 echo "before: $(saver_state)"
 
-# A drive's top folder or one of Windows' own is refused: exit code 3 and
-# nothing changed.
-for refused in 'C:\' 'C:\windows'; do
-    $W "$setup" /S "/D=$refused" >/dev/null 2>&1
+# silent_install [ARGUMENTS...]: sets code to the exit code of a silent
+# install. /D= goes last, word by word: NSIS takes it unquoted, and Wine
+# quotes an argument with blanks. Under C.UTF-8, so that names in any script
+# reach it whole.
+silent_install() {
+    # shellcheck disable=SC2068
+    LANG=C.UTF-8 $W "$setup" /S $@ >/dev/null 2>&1
     code=$?
-    check "/D=$refused: refused with 3" [ "$code" = 3 ]
+}
+nothing_installed() {
+    [ -z "$(find "$WINEPREFIX/drive_c" -name Ondrake.scr -print -quit)" ] && ! reg_key_exists "$listing" &&
+        [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$other" ]
+}
+# Refused with exit code 3 and nothing changed: a drive's top folder, one
+# of Windows' own, the folders Windows keeps for programs and for the
+# user's files, by Windows' own names for them, however they are spelt
+# (short names, "." and "..", another case); and a /D= that names no
+# folder (a drive that does not exist, a path through a file, a relative
+# path).
+profile=$(wine_run cmd /c 'echo %USERPROFILE%')
+touch "$WINEPREFIX/drive_c/a file"
+refused=('C:\' 'C:\windows' "$(probe short 'C:\Program Files')" "$profile\Documents\." "$profile\Desktop\.."
+         'C:\Users' 'C:\PROGRAMDATA' "$profile\Downloads" "$profile\Pictures" "$profile\Music" "$profile\Videos"
+         "$(wine_run cmd /c 'echo %TEMP%')" "$(wine_run cmd /c 'echo %APPDATA%')\Microsoft\Windows\Start Menu\Programs"
+         'Q:\Ondrake' 'C:\a file\Ondrake' 'Ondrake')
+x86=$(wine_run cmd /c 'echo %ProgramFiles(x86)%')
+[ "$x86" = '%ProgramFiles(x86)%' ] || refused+=("$x86")
+for refused_folder in "${refused[@]}"; do
+    silent_install "/D=$refused_folder"
+    check "/D=$refused_folder: refused with 3" [ "$code" = 3 ]
 done
-check "refused: nothing installed, listed or selected" \
-    holds '[ ! -e "$WINEPREFIX/drive_c/Ondrake.scr" ] && [ ! -e "$WINEPREFIX/drive_c/windows/Ondrake.scr" ] &&
-           ! reg_key_exists "$listing" && [ "$(reg_value "$desktop" SCRNSAVE.EXE)" = "$other" ]'
+check "refused: nothing installed, listed or selected" nothing_installed
+# Windows opens no path past 259 characters: a file that cannot be written.
+long=$(printf '%0118d' 0)
+silent_install "/D=C:\\$long\\$long"
+check "/D= too long for Windows: ends with 5, nothing made" \
+    holds '[ "$code" = 5 ] && nothing_installed && [ ! -e "$WINEPREFIX/drive_c/$long" ]'
+# Nor can a folder be made where Linux lets no one, not even root, make one.
+silent_install '/D=Z:\sys\Ondrake'
+check "/D= where no folder can be made: ends with 5, nothing changed" holds '[ "$code" = 5 ] && nothing_installed'
 
 # ---------------------------------------------------------------------------
 # A silent install, for the current user.
@@ -90,9 +128,13 @@ check "/S: listed with our home page and the day it was installed" \
     holds '[ "$(reg_value "$listing" URLInfoAbout)" = https://ondrake.example/ ] &&
            { [ "$installed_on" = "$today" ] || [ "$installed_on" = "$(date +%Y%m%d)" ]; }'
 check "/S: a Start menu entry opens the settings" [ "$(link "Ondrake Settings")" = "$folder_win\\Ondrake.scr|/c" ]
-check "/S: a Start menu entry selects the saver as right-click Install does" \
-    [ "$(link "Use Ondrake as the Screen Saver" | tr A-Z a-z)" = \
-      "$(echo "C:\\windows\\system32\\rundll32.exe|desktop.cpl,InstallScreenSaver $saver" | tr A-Z a-z)" ]
+# Windows documents its Install verb of a screen saver as
+# rundll32.exe desk.cpl,InstallScreenSaver <path of the .scr>.
+IFS='|' read -r target arguments < <(link "Use Ondrake as the Screen Saver")
+check "/S: a Start menu entry selects the saver with the system's rundll32.exe" \
+    [ "${target,,}" = "$(wine_run cmd /c 'echo %SystemRoot%\system32\rundll32.exe' | tr A-Z a-z)" ]
+check "/S: ... as desk.cpl,InstallScreenSaver and the installed Ondrake.scr, as right-click Install does" \
+    holds '[ "${arguments%% *}" = desk.cpl,InstallScreenSaver ] && [ "$(unix_path "${arguments#* }")" -ef "$folder/Ondrake.scr" ]'
 bytes=0
 for file in "${programs[@]}"; do bytes=$((bytes + $(stat -c %s "$folder/$file"))); done
 listed=$(($(reg_value "$listing" EstimatedSize)))
@@ -116,11 +158,16 @@ fi
 check "installed /c: Ondrake.ini saved beside the program" grep -q '^\[Section\]' "$folder/Ondrake.ini"
 cp "$folder/Ondrake.ini" "$T/settings.ini"
 
-# Over an older version: the programs replaced, the settings kept.
+# Over an older version: the programs replaced, the settings kept, and the
+# saver, which the user has switched off, stays off.
 for file in "${programs[@]}"; do printf 'an older %s' "$file" >"$folder/$file"; done
+$W reg add "$desktop" /v ScreenSaveActive /d 0 /f >/dev/null 2>&1
 $W "$setup" /S >/dev/null 2>&1
 check "again /S: the older programs replaced" as_built "$folder"
 check "again /S: the settings file kept" cmp -s "$T/settings.ini" "$folder/Ondrake.ini"
+check "again /S: still the saver, and still switched off" \
+    holds '[ "$(unix_path "$(reg_value "$desktop" SCRNSAVE.EXE)")" -ef "$folder/Ondrake.scr" ] &&
+           [ "$(reg_value "$desktop" ScreenSaveActive)" = 0 ]'
 
 # blocked_while WHY CODE: a silent install, and a silent uninstall run in
 # place (_?=) to give its exit code, both end with CODE and change nothing.
@@ -167,8 +214,40 @@ finished uninstaller 30
 touch "$T/release"
 finished holder 30
 
+# A file the install cannot write, the model held open by another program:
+# everything it replaced is put back (exit code 5), and with its window it
+# says which file and why.
+for file in "${programs[@]}"; do printf 'an older %s' "$file" >"$folder/$file"; done
+as_before() {
+    [ "$(cat "$folder/Ondrake.scr")|$(cat "$folder/Ondrake.dll")" = "an older Ondrake.scr|an older Ondrake.dll" ] &&
+        [ "$(ls "$folder" | tr '\n' '|')" = "Ondrake.3ds|Ondrake.dll|Ondrake.ini|Ondrake.scr|Uninstall Ondrake.exe|" ]
+}
+rm -f "$T/release"
+start_bg model_holder $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.3ds" "$(winepath_of "$T/release")"
+eventually 10 '[ -s "$T/model_holder.out" ]'
+silent_install
+check "model held open, /S: ends with 5, the older programs back as they were" holds '[ "$code" = 5 ] && as_before'
+start_bg setup $W "$setup"
+if probe wait "Ondrake Setup " 15000; then
+    probe post "Ondrake Setup " 273 1 >/dev/null
+    eventually 10 'page "B&rowse..."' && probe post "Ondrake Setup " 273 1 >/dev/null
+    unwritten=$(probe box "Ondrake Setup" 15000)
+    echo "model held open: $unwritten"
+    why=${unwritten#*"$folder_win\\Ondrake.3ds cannot be written. "}
+    check "model held open: the message names the file, and what the system says of it" \
+        holds '[ "$why" != "$unwritten" ] && [ -n "${why%% Everything*}" ]'
+fi
+touch "$T/release"
+finished model_holder 30
+# While that installer is open, a second one changes nothing (exit code 6).
+silent_install
+check "a second installer at once, /S: ends with 6, nothing changed" holds '[ "$code" = 6 ] && as_before'
+probe close "Ondrake Setup " >/dev/null
+check "model held open, with its window: ends with 5 too" exits setup 15 5
+
 # The user has since chosen another saver: an upgrade leaves it chosen.
 newer='C:\windows\system32\newer.scr'
+touch "$WINEPREFIX/drive_c/windows/system32/newer.scr"
 $W reg add "$desktop" /v SCRNSAVE.EXE /d "$newer" /f >/dev/null 2>&1
 $W "$setup" /S >/dev/null 2>&1
 check "upgrade: the programs replaced" as_built "$folder"
@@ -214,6 +293,18 @@ check "again /S without /D: the earlier folder is used" holds 'as_built "$chosen
 # One install per user: installing into another folder moves it there,
 # settings and all, and the selected saver and the listing follow.
 printf 'the settings' >"$chosen/Ondrake.ini"
+# While a file of the settings' name is held open there, the settings
+# cannot come along: the first copy stays whole, and listed (exit code 5).
+printf 'older settings' >"$folder/Ondrake.ini"
+rm -f "$T/release"
+start_bg settings_holder $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.ini" "$(winepath_of "$T/release")"
+eventually 10 '[ -s "$T/settings_holder.out" ]'
+silent_install "/D=$folder_win"
+check "settings held open in the other folder: ends with 5, the first copy whole and listed" \
+    holds '[ "$code" = 5 ] && as_built "$chosen" && [ "$(cat "$chosen/Ondrake.ini")" = "the settings" ] &&
+           [ "$(reg_value "$listing" InstallLocation)" = "$chosen_win" ] && [ ! -e "$folder/Ondrake.scr" ]'
+touch "$T/release"
+finished settings_holder 30
 # shellcheck disable=SC2086
 $W "$setup" /S /D=$folder_win >/dev/null 2>&1
 check "another folder: the programs and settings there" holds 'as_built "$folder" && [ "$(cat "$folder/Ondrake.ini")" = "the settings" ]'
@@ -236,7 +327,6 @@ check "uninstall: the folder, holding the user's file, stays" holds '[ -f "$fold
 # folder picked a folder of Ondrake's own; Install; then Finish with its
 # offers to open our settings and Windows' screen saver settings.
 start_bg setup $W "$setup" /NOSELECT '/D=C:\'
-page() { probe children "Ondrake Setup " | grep -F "|$1|" | grep -q 'visible=1$'; }
 if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000; then
     probe post "Ondrake Setup " 273 1 >/dev/null
     if check "pages: the folder page" eventually 10 'page "C:\\"'; then
@@ -263,6 +353,39 @@ if check "pages: the installer's window opens" probe wait "Ondrake Setup " 15000
     probe close "<Ondrake>" >/dev/null
     probe gone "<Ondrake>" 5000 >/dev/null
 fi
+
+# ---------------------------------------------------------------------------
+# The user deletes Ondrake's folder by hand and chooses another saver,
+# switched on. An install into folders it makes takes over from that saver:
+# its uninstaller gives that one back, and removes the folders it made.
+rm -rf "$WINEPREFIX/drive_c/Ondrake"
+$W reg add "$desktop" /v SCRNSAVE.EXE /d "$other" /f >/dev/null 2>&1
+$W reg add "$desktop" /v ScreenSaveActive /d 1 /f >/dev/null 2>&1
+chosen_since=$(saver_state)
+made_win='C:\Программы\𠮷田のプログラム\Ondrake'
+silent_install "/D=$made_win"
+check "after a folder deleted by hand: installed in new folders" \
+    holds '[ "$code" = 0 ] && as_built "$WINEPREFIX/drive_c/Программы/𠮷田のプログラム/Ondrake"'
+check "uninstall: finishes within 15 s, its listing gone" uninstall "$made_win"
+check "uninstall: the saver chosen since the first install given back, with its switch" [ "$(saver_state)" = "$chosen_since" ]
+check "uninstall: the folders the installer made gone" [ ! -e "$WINEPREFIX/drive_c/Программы" ]
+
+# A saver is given back only while it is there; else none, switched off,
+# as Windows leaves "(None)".
+silent_install
+rm "$WINEPREFIX/drive_c/windows/system32/other.scr"
+check "uninstall: finishes within 15 s, its listing gone" uninstall "$folder_win"
+check "uninstall: a saver since deleted not given back: none, off" [ "$(saver_state)" = "SCRNSAVE.EXE=[] ScreenSaveActive=[0]" ]
+
+# An older install in Documents itself, moved out: Documents stays, even
+# empty. A folder of Ondrake's own in Documents is allowed.
+docs=$(unix_path "$profile\Documents")
+install_saver "$docs"
+$W reg add "$listing" /v InstallLocation /d "$profile\Documents" /f >/dev/null 2>&1
+silent_install '/D=C:\Savers\Ondrake'
+check "moved out of Documents: Documents stays" holds '[ "$code" = 0 ] && [ -d "$docs" ] && [ ! -e "$docs/Ondrake.scr" ]'
+silent_install "/D=$profile\Documents\Ondrake"
+check "a folder in Documents: installed there" holds '[ "$code" = 0 ] && as_built "$docs/Ondrake"'
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
