@@ -1,11 +1,13 @@
 # Sourced by saver_test.sh after dialog_checks.sh: the settings dialog at
 # the display scales 100, 125, 150 and 200 % (96, 120, 144 and 192 dots per
 # inch), measured in screenshots. What the dialog shows at 96 dpi is the
-# measure: at every density each text, mark and button measures that times
-# the density's ratio, and a button's caption is as high as a label of the
-# same font. Each density's picture of the dialog is kept in ARTIFACT_DIR.
+# measure of the others: there each mark and button measures its 96-dpi
+# size times the density's ratio, and each text is whole and grown with
+# it; at every density a button's caption is as high as a label of the
+# same font, and above 96 the preview still fills its box. Each density's
+# picture of the dialog is kept in $artifacts.
 
-# set_dpi DPI: the density Wine gives programs started from now on.
+# set_dpi DPI: the density Wine gives the programs started from now on.
 set_dpi() {
     local key
     for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
@@ -13,57 +15,48 @@ set_dpi() {
     done
 }
 
-# ink FILE GEOMETRY [THRESHOLD]: width and height of what is darker than
-# the threshold (50 % unless given) in that part of the picture, or "0 0".
-ink() {
-    local box
-    box=$(convert "$1" -crop "$2" +repage -colorspace Gray -threshold "${3:-50}%" -negate -format '%@' info: 2>/dev/null)
-    [[ $box =~ ^([0-9]+)x([0-9]+)\+ ]] && [ "$box" != "${2%%+*}+0+0" ] || { echo 0 0; return; }
-    echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}"
-}
-# border FILE GEOMETRY: width and height of the buttons' dark blue border
-# ring in that part of the picture.
+# The measures: each prints "NAME.width W" and "NAME.height H" (size NAME)
+# or "NAME N".
+size() { sed -E "s/^([0-9]+)x([0-9]+).*/$1.width \1\n$1.height \2/"; }
+# ink NAME FILE GEOMETRY THRESHOLD: the size of what is darker than the
+# threshold (a percentage of white) in that part of the picture.
+ink() { convert "$2" -crop "$3" +repage -colorspace Gray -threshold "$4%" -negate -format '%@\n' info: | size "$1"; }
+# border NAME FILE GEOMETRY: the size of the buttons' dark blue border ring
+# in that part of the picture.
 border() {
-    convert "$1" -crop "$2" +repage -fuzz 20% -fill white +opaque '#003C74' -fill black -opaque '#003C74' \
-        -colorspace Gray -negate -format '%@' info: 2>/dev/null | sed -E 's/^([0-9]+)x([0-9]+).*/\1 \2/'
+    convert "$2" -crop "$3" +repage -fuzz 20% -fill white +opaque '#003C74' -fill black -opaque '#003C74' \
+        -colorspace Gray -negate -format '%@\n' info: | size "$1"
 }
-# corner FILE X Y N: how far the border ring lies inside the corner at
-# (X, Y), the top left of a button: the darkest of the first N pixels along
-# the corner's diagonal.
-corner() {
-    convert "$1" -crop "$4x$4+$2+$3" +repage txt:- |
-        awk -F'[,:() ]+' '$1 == $2 && $1 ~ /^[0-9]+$/ { v = $4 + $5 + $6; if (!seen || v < low) { low = v; at = $1; seen = 1 } }
-            END { print at }'
+# corner_inset NAME FILE X Y N: how far a button's border ring lies inside
+# its rounded corner at (X, Y): the darkest of the first N pixels along the
+# corner's diagonal.
+corner_inset() {
+    convert "$2" -crop "$5x$5+$3+$4" +repage txt:- | awk -v name="$1" -F'[,:() ]+' '$1 == $2 && $1 ~ /^[0-9]+$/ {
+        v = $4 + $5 + $6; if (!seen || v < low) { low = v; at = $1; seen = 1 } } END { print name, at }'
 }
 
-# scale_measures DPI SCREENSHOT: one line a measure, "NAME VALUE", of the
-# dialog that shows in the screenshot. Labels and marks are found at their
-# place in the design, grown by the density; buttons where their windows
-# are.
+# scale_measures DPI SCREENSHOT: what the dialog in the screenshot
+# measures. The buttons are found where their windows are; the texts and
+# marks in a box around their place in the design, grown by the density.
 scale_measures() {
-    local dpi=$1 file=$2 line name rest x y w h m panel_x panel_y
-    s() { echo $((($1 * dpi + 48) / 96)); }  # a length of the 96-dpi design at this density
+    local dpi=$1 file=$2 name rest x y w h m panel_x panel_y
+    grow() { echo $((($1 * dpi + 48) / 96)); }
     IFS=, read -r panel_x panel_y _ < <(control OndrakePicture | cut -d'|' -f3)
     panel_x=$((cx + panel_x)) panel_y=$((cy + panel_y))
-    # The buttons: their captions' text inside the face's band, the face's
-    # border ring, and its corner.
+    # Each button's caption inside its face's band, its border ring, and
+    # its corner.
     while IFS='|' read -r _ name rest; do
         IFS=, read -r x y w h <<<"${rest%%|*}"
         x=$((cx + x)) y=$((cy + y)) m=$((h / 5))
-        read -r tw th < <(ink "$file" "$((w - 2 * m))x$((h - 2 * m))+$((x + m))+$((y + m))" 30)
-        echo "caption-width:$name $tw"
-        echo "caption-height:$name $th"
-        read -r bw bh < <(border "$file" "${w}x$h+$x+$y")
-        echo "button-width:$name $bw"
-        echo "button-height:$name $bh"
-        echo "button-corner:$name $(corner "$file" "$x" "$y" $((h / 2)))"
+        ink "caption:$name" "$file" "$((w - 2 * m))x$((h - 2 * m))+$((x + m))+$((y + m))" 30
+        border "button:$name" "$file" "${w}x$h+$x+$y"
+        corner_inset "corner:$name" "$file" "$x" "$y" $((h / 2))
     done < <(control Sollvane.Command)
-    # The labels, each in a box of the design around it: text on the
-    # panel, the heading inside its frame, the path inside its border.
+    # The heading inside its frame, the kinds, the words after the combo
+    # box and the music file's path inside its border; the credit line on
+    # the dialog; the marks' grey frames.
     while read -r name x y w h; do
-        read -r tw th < <(ink "$file" "$(s "$w")x$(s "$h")+$((panel_x + $(s "$x")))+$((panel_y + $(s "$y")))" 30)
-        echo "label-width:$name $tw"
-        echo "label-height:$name $th"
+        ink "label:$name" "$file" "$(grow "$w")x$(grow "$h")+$((panel_x + $(grow "$x")))+$((panel_y + $(grow "$y")))" 30
     done <<'EOF'
 BGM 22 22 109 17
 音楽CD 34 53 56 19
@@ -72,43 +65,66 @@ MP3、WAV 34 93 56 19
 曲目をﾘﾋﾟｰﾄ 134 53 120 19
 path 70 118 353 25
 EOF
-    # The credit line, on the dialog's darker gradient.
-    read -r tw th < <(ink "$file" "$(s 100)x$(s 19)+$((cx + $(s 14)))+$((cy + $(s 203)))" 30)
-    echo "label-width:credit $tw"
-    echo "label-height:credit $th"
-    # The three marks, their grey frames on the panel.
+    ink label:credit "$file" "$(grow 100)x$(grow 19)+$((cx + $(grow 14)))+$((cy + $(grow 203)))" 30
     for y in 56 76 96; do
-        read -r tw th < <(ink "$file" "$(s 16)x$(s 18)+$((panel_x + $(s 18)))+$((panel_y + $(s $((y - 2)))))" 75)
-        echo "mark-width:$y $tw"
-        echo "mark-height:$y $th"
+        ink "mark:$y" "$file" "$(grow 16)x$(grow 18)+$((panel_x + $(grow 18)))+$((panel_y + $(grow $((y - 2)))))" 75
+    done
+}
+# against_96 DPI: the measures that stray from their 96-dpi value times the
+# density's ratio, as "NAME=VALUE(WANTED)": marks and buttons by more than
+# a pixel, texts (whose glyphs round to whole pixels) smaller by more than
+# a tenth or two pixels.
+against_96() {
+    local name want
+    for name in "${!at96[@]}"; do
+        want=$(awk -v v="${at96[$name]}" -v d="$1" 'BEGIN { print v * d / 96 }')
+        case $name in
+            caption:* | label:*) awk -v v="${seen[$name]:-0}" -v w="$want" 'BEGIN { exit !(v >= w - (w > 20 ? w / 10 : 2)) }' ;;
+            *) within "${seen[$name]:-0}" "$want" 1 ;;
+        esac || echo "$name=${seen[$name]:-none}($want)"
     done
 }
 
 # The same settings at every density: MP3、WAV chosen, so that "..." is
 # enabled, and a music file whose path takes two lines of its box.
-music_folder='C:\Ondrake\Music of the saver for the settings dialog at every display scale'
-mkdir -p "$app/${music_folder#C:\\Ondrake\\}"
-printf 'ID3' >"$app/${music_folder#C:\\Ondrake\\}/theme.mp3"
-write_ini 2 0 "$music_folder\\theme.mp3"
-declare -A at96=()
+music="$app/Music of the saver for its settings at every display scale"
+mkdir -p "$music"
+printf 'ID3' >"$music/theme.mp3"
+write_ini 2 0 'C:\Ondrake\Music of the saver for its settings at every display scale\theme.mp3'
+declare -A at96=() seen=()
 for dpi in 96 120 144 192; do
     set_dpi "$dpi"
-    if ! check "${dpi} dpi: the dialog opens" open_dialog; then
-        finished scr 10
-        continue
-    fi
-    xdotool mousemove 1020 760
-    sleep 0.5
+    check "$dpi dpi: the dialog opens" open_dialog || { finished scr 10; continue; }
+    xdotool mousemove 1020 760  # off the buttons, which show their Normal faces
+    sleep 0.3
     shot "$T/scale.png"
     IFS=, read -r left top width height < <(info_field rect "$dialog_info")
     convert "$T/scale.png" -crop "${width}x$height+$left+$top" +repage "$artifacts/dialog-${dpi}dpi.png"
-    declare -A seen=()
+    seen=()
     while read -r name value; do seen[$name]=$value; done < <(scale_measures "$dpi" "$T/scale.png")
-    echo "${dpi} dpi: $(for name in "${!seen[@]}"; do echo "$name=${seen[$name]}"; done | sort | tr '\n' ' ')"
+    echo "$dpi dpi, text heights: captions 設定 ${seen[caption:設定.height]}, その他の作品" \
+        "${seen[caption:その他の作品.height]}, ｷｬﾝｾﾙ ${seen[caption:ｷｬﾝｾﾙ.height]}, ... ${seen[caption:....height]};" \
+        "labels 音楽CD ${seen[label:音楽CD.height]}, 曲目をﾘﾋﾟｰﾄ ${seen[label:曲目をﾘﾋﾟｰﾄ.height]}, 無し" \
+        "${seen[label:無し.height]}; marks ${seen[mark:56.width]} x ${seen[mark:56.height]};" \
+        "button 設定 ${seen[button:設定.width]} x ${seen[button:設定.height]}, its corner ${seen[corner:設定]}"
+    check "$dpi dpi: the captions 設定 and その他の作品 as high as the labels 音楽CD and 曲目をﾘﾋﾟｰﾄ" \
+        holds 'within "${seen[caption:設定.height]}" "${seen[label:音楽CD.height]}" 1 &&
+            within "${seen[caption:その他の作品.height]}" "${seen[label:曲目をﾘﾋﾟｰﾄ.height]}" 1'
     if [ "$dpi" = 96 ]; then
         for name in "${!seen[@]}"; do at96[$name]=${seen[$name]}; done
+    else
+        strays=$(against_96 "$dpi" | sort | tr '\n' ' ')
+        check "$dpi dpi: marks, buttons and texts measure their 96-dpi size times $dpi/96, no text clipped: $strays" \
+            [ -z "$strays" ]
     fi
     probe close "<Ondrake>" >/dev/null
     finished scr 10
+    if [ "$dpi" != 96 ]; then
+        start_scr /p "$(probe desktop)"
+        probe wait "Preview Window" 5000 >/dev/null
+        check "$dpi dpi: /p: the still fills its box" eventually 10 'still "$T/preview.png"' 0.5
+        probe close "Preview Window" >/dev/null
+        finished scr 5
+    fi
 done
 set_dpi 96
