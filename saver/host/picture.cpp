@@ -1,6 +1,8 @@
 #include "picture.h"
 
 #include <ole2.h>
+
+#include <cstdint>
 #include <olectl.h>
 #include <shlwapi.h>
 
