@@ -1,10 +1,10 @@
 #include "picture.h"
 
 #include <ole2.h>
-
-#include <cstdint>
 #include <olectl.h>
 #include <shlwapi.h>
+
+#include <cstdint>
 
 #include "bitmap_pixels.h"
 #include "runtime.h"
