@@ -56,7 +56,8 @@ scale_measures() {
     # box and the music file's path inside its border; the credit line on
     # the dialog; the marks' grey frames.
     while read -r name x y w h; do
-        ink "label:$name" "$file" "$(grow "$w")x$(grow "$h")+$((panel_x + $(grow "$x")))+$((panel_y + $(grow "$y")))" 30
+        ink "label:$name" "$file" \
+            "$(grow "$w")x$(grow "$h")+$((panel_x + $(grow "$x")))+$((panel_y + $(grow "$y")))" 30
     done <<'EOF'
 BGM 22 22 109 17
 音楽CD 34 53 56 19
@@ -79,10 +80,17 @@ against_96() {
     for name in "${!at96[@]}"; do
         want=$(awk -v v="${at96[$name]}" -v d="$1" 'BEGIN { print v * d / 96 }')
         case $name in
-            caption:* | label:*) awk -v v="${seen[$name]:-0}" -v w="$want" 'BEGIN { exit !(v >= w - (w > 20 ? w / 10 : 2)) }' ;;
+            caption:* | label:*)
+                awk -v v="${seen[$name]:-0}" -v w="$want" 'BEGIN { exit !(v >= w - (w > 20 ? w / 10 : 2)) }' ;;
             *) within "${seen[$name]:-0}" "$want" 1 ;;
         esac || echo "$name=${seen[$name]:-none}($want)"
     done
+}
+
+# as_high CAPTION LABEL: the two texts measured, their heights within a
+# pixel.
+as_high() {
+    [ -n "${seen[$1.height]}" ] && [ -n "${seen[$2.height]}" ] && within "${seen[$1.height]}" "${seen[$2.height]}" 1
 }
 
 # The same settings at every density: MP3、WAV chosen, so that "..." is
@@ -102,20 +110,15 @@ for dpi in 96 120 144 192; do
     convert "$T/scale.png" -crop "${width}x$height+$left+$top" +repage "$artifacts/dialog-${dpi}dpi.png"
     seen=()
     while read -r name value; do seen[$name]=$value; done < <(scale_measures "$dpi" "$T/scale.png")
-    echo "$dpi dpi, text heights: captions 設定 ${seen[caption:設定.height]}, その他の作品" \
-        "${seen[caption:その他の作品.height]}, ｷｬﾝｾﾙ ${seen[caption:ｷｬﾝｾﾙ.height]}, ... ${seen[caption:....height]};" \
-        "labels 音楽CD ${seen[label:音楽CD.height]}, 曲目をﾘﾋﾟｰﾄ ${seen[label:曲目をﾘﾋﾟｰﾄ.height]}, 無し" \
-        "${seen[label:無し.height]}; marks ${seen[mark:56.width]} x ${seen[mark:56.height]};" \
-        "button 設定 ${seen[button:設定.width]} x ${seen[button:設定.height]}, its corner ${seen[corner:設定]}"
+    echo "$dpi dpi:" $(for name in "${!seen[@]}"; do echo "$name=${seen[$name]}"; done | sort)
     check "$dpi dpi: the captions 設定 and その他の作品 as high as the labels 音楽CD and 曲目をﾘﾋﾟｰﾄ" \
-        holds 'within "${seen[caption:設定.height]}" "${seen[label:音楽CD.height]}" 1 &&
-            within "${seen[caption:その他の作品.height]}" "${seen[label:曲目をﾘﾋﾟｰﾄ.height]}" 1'
+        holds 'as_high caption:設定 label:音楽CD && as_high caption:その他の作品 label:曲目をﾘﾋﾟｰﾄ'
     if [ "$dpi" = 96 ]; then
         for name in "${!seen[@]}"; do at96[$name]=${seen[$name]}; done
     else
-        strays=$(against_96 "$dpi" | sort | tr '\n' ' ')
-        check "$dpi dpi: marks, buttons and texts measure their 96-dpi size times $dpi/96, no text clipped: $strays" \
-            [ -z "$strays" ]
+        strays=$(against_96 "$dpi" | sort | sed "s/^/ /" | tr -d "\n")
+        check "$dpi dpi: marks, buttons and texts measure their 96-dpi size times $dpi/96, none clipped:$strays" \
+            holds '[ "${#at96[@]}" -gt 0 ] && [ -z "$strays" ]'
     fi
     probe close "<Ondrake>" >/dev/null
     finished scr 10
