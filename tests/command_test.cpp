@@ -293,11 +293,6 @@ TEST(Geometry, ASizeBeyond16BitsKeepsThePreviousPaintsValues) {
     EXPECT_EQ(fields.slices.H, 315);
 }
 
-TEST(Geometry, TwipsToPixels) {
-    const int cases[][2] = {{1, 0}, {7, 0}, {8, 1}, {60, 4}, {80, 5}, {975, 65}, {-60, -4}, {0, 0}};
-    for (const auto& c : cases) EXPECT_EQ(PixelsFromTwips(c[0]), c[1]) << c[0];
-}
-
 TEST(Gradient, ConstantsReadAsRedGreenBlueInTextOrder) {
     std::array<Vertex, 2> normal = GradientVertices(kFalse, 73, 25);
     EXPECT_EQ(

@@ -58,59 +58,63 @@ struct Mix {
     }
 };
 
-// A side ring's colour at a row, interpolated along its run.
-uint32_t RunColour(uint32_t from, uint32_t to, int row) {
-    int t = std::clamp(row, kRunTop, kRunBottom) - kRunTop, span = kRunBottom - kRunTop;
+// A side ring's colour at a row of the 64 x 25 face (a fraction between
+// rows on a larger face), interpolated along its run.
+uint32_t RunColour(uint32_t from, uint32_t to, double row) {
+    const double t = std::clamp(row, double{kRunTop}, double{kRunBottom}) - kRunTop, span = kRunBottom - kRunTop;
     uint32_t out = 0;
     for (int shift : {16, 8, 0}) {
         int a = (from >> shift) & 0xFF, b = (to >> shift) & 0xFF;
-        out |= static_cast<uint32_t>((a * (span - t) + b * t + span / 2) / span) << shift;
+        out |= static_cast<uint32_t>(std::floor((a * (span - t) + b * t) / span + 0.5)) << shift;
     }
     return out;
 }
 
 // The interior is never shown; a plausible fill: the background gradient.
-Rgb InteriorColour(int y) {
+Rgb InteriorColour(double row) {
     Mix mix;
-    double t = static_cast<double>(y) / (kButtonFaceHeight - 1);
+    double t = std::clamp(row / (kButtonFaceHeight - 1), 0.0, 1.0);
     mix.Add(0xFFFFFF, 1 - t);
     mix.Add(0xC6C5D7, t);
     return mix.Result();
 }
 
-// A corner pixel, dx and dy pixels from the image's two nearest edges.
-// The frame's outline is rounded with the corner's radius; each pixel is
-// the average of the rings over one pixel across that outline (so the
-// border ring runs diagonally over two blended pixels). Rings take the
-// colour of the horizontal side above the diagonal, of the vertical side
-// below it, and both on it.
-Rgb CornerColour(const Design& design, int dx, int dy, uint32_t const (&horizontal)[kBand],
+// A corner pixel, dx and dy pixels from the image's two nearest edges, on
+// a face drawn scale times the 64 x 25 size. The frame's outline is
+// rounded with the corner's radius; each pixel is the average of the rings
+// over one pixel across that outline (so the border ring runs diagonally
+// over blended pixels). Rings take the colour of the horizontal side above
+// the diagonal, of the vertical side below it, and both on it. Lengths are
+// in pixels of the 64 x 25 face.
+Rgb CornerColour(const Design& design, int scale, int dx, int dy, uint32_t const (&horizontal)[kBand],
                  uint32_t const (&vertical)[kBand]) {
     const int radius = kBand - design.inset;
-    const double lx = dx - design.inset + 0.5, ly = dy - design.inset + 0.5;
+    const double pixel = 1.0 / scale;
+    const double lx = (dx + 0.5) * pixel - design.inset, ly = (dy + 0.5) * pixel - design.inset;
     double depth;  // distance of the pixel's centre inside the image's edge
     if (lx < 0 || ly < 0)
-        depth = std::min(dx, dy) + 0.5;
+        depth = (std::min(dx, dy) + 0.5) * pixel;
     else
         depth = design.inset + radius - std::sqrt((radius - lx) * (radius - lx) + (radius - ly) * (radius - ly));
     const double sideWeight = dx > dy ? 0.0 : dx < dy ? 1.0 : 0.5;
     Mix mix;
-    const double from = depth - 0.5, to = depth + 0.5;
-    if (from < 0) mix.Add(kDialogFace, std::min(to, 0.0) - from);
+    const double from = depth - pixel / 2, to = depth + pixel / 2;
+    if (from < 0) mix.Add(kDialogFace, (std::min(to, 0.0) - from) * scale);
     for (int ring = 0; ring < kBand; ++ring) {
         double low = std::max(from, static_cast<double>(ring));
         double high = std::min(to, ring == kBand - 1 ? to : ring + 1.0);
         if (high <= low) continue;
-        mix.Add(horizontal[ring], (high - low) * (1 - sideWeight));
-        mix.Add(vertical[ring], (high - low) * sideWeight);
+        mix.Add(horizontal[ring], (high - low) * scale * (1 - sideWeight));
+        mix.Add(vertical[ring], (high - low) * scale * sideWeight);
     }
     return mix.Result();
 }
 
-Image DrawFace(const Design& design) {
-    const int w = kButtonFaceWidth, h = kButtonFaceHeight;
+Image DrawFace(const Design& design, int scale) {
+    const int w = kButtonFaceWidth * scale, h = kButtonFaceHeight * scale, band = kBand * scale;
     Image image(w, h);
     for (int y = 0; y < h; ++y) {
+        const double row = (y + 0.5) / scale - 0.5;  // in rows of the 64 x 25 face
         for (int x = 0; x < w; ++x) {
             const int dx = std::min(x, w - 1 - x), dy = std::min(y, h - 1 - y);
             const bool left = x < w / 2, top = y < h / 2;
@@ -118,17 +122,17 @@ Image DrawFace(const Design& design) {
             for (int ring = 0; ring < kBand; ++ring) {
                 const Ring& r = design.rings[ring];
                 horizontal[ring] = top ? r.top : r.bottom;
-                vertical[ring] = left ? RunColour(r.leftFrom, r.leftTo, y) : RunColour(r.rightFrom, r.rightTo, y);
+                vertical[ring] = left ? RunColour(r.leftFrom, r.leftTo, row) : RunColour(r.rightFrom, r.rightTo, row);
             }
             Rgb& pixel = image.at(x, y);
-            if (dx >= kBand && dy >= kBand)
-                pixel = InteriorColour(y);
-            else if (dx < kBand && dy < kBand)
-                pixel = CornerColour(design, dx, dy, horizontal, vertical);
-            else if (dy < kBand)
-                pixel = RgbOf(horizontal[dy]);
+            if (dx >= band && dy >= band)
+                pixel = InteriorColour(row);
+            else if (dx < band && dy < band)
+                pixel = CornerColour(design, scale, dx, dy, horizontal, vertical);
+            else if (dy < band)
+                pixel = RgbOf(horizontal[dy / scale]);
             else
-                pixel = RgbOf(vertical[dx]);
+                pixel = RgbOf(vertical[dx / scale]);
         }
     }
     return image;
@@ -136,8 +140,9 @@ Image DrawFace(const Design& design) {
 
 }  // namespace
 
-std::vector<ButtonFace> DrawButtonFaces() {
-    Image highLight = DrawFace(kHighLight);
-    return {{"Normal", DrawFace(kNormal)},   {"HighLight", highLight},       {"Pressed", DrawFace(kPressed)},
-            {"Disable", DrawFace(kDisable)}, {"HighLightSelect", highLight}, {"Selected", DrawFace(kSelected)}};
+std::vector<ButtonFace> DrawButtonFaces(int scale) {
+    Image highLight = DrawFace(kHighLight, scale);
+    return {{"Normal", DrawFace(kNormal, scale)},   {"HighLight", highLight},
+            {"Pressed", DrawFace(kPressed, scale)}, {"Disable", DrawFace(kDisable, scale)},
+            {"HighLightSelect", highLight},         {"Selected", DrawFace(kSelected, scale)}};
 }

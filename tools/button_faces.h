@@ -16,5 +16,7 @@ struct ButtonFace {
     Image image;
 };
 
-// Normal, HighLight, Pressed, Disable, HighLightSelect, Selected.
-std::vector<ButtonFace> DrawButtonFaces();
+// Normal, HighLight, Pressed, Disable, HighLightSelect, Selected, drawn
+// scale times as large for denser screens (128 x 50 at 2, each ring two
+// pixels wide).
+std::vector<ButtonFace> DrawButtonFaces(int scale = 1);

@@ -2,6 +2,8 @@
 //
 //   ondrake-art faces OUTDIR   the Command button's six faces as 24-bit BMP
 //                              files, OUTDIR/<face>.bmp
+//   ondrake-art faces OUTDIR 2 the same drawn at twice their size, for
+//                              dense screens, OUTDIR/<face>@2x.bmp
 //   ondrake-art marks OUTDIR   the settings dialog's two marks,
 //                              OUTDIR/mark_unchosen.bmp and mark_chosen.bmp
 //   ondrake-art icon FILE      the program's icon, 32 x 32 and 16 x 16 at 256
@@ -26,9 +28,10 @@ bool Write(const std::string& path, const std::vector<uint8_t>& bytes) {
     return false;
 }
 
-int Faces(const std::string& folder) {
-    for (const ButtonFace& face : DrawButtonFaces())
-        if (!Write(folder + "/" + face.name + ".bmp", EncodeBmp24(face.image))) return 1;
+int Faces(const std::string& folder, int scale) {
+    const std::string suffix = scale == 1 ? ".bmp" : "@2x.bmp";
+    for (const ButtonFace& face : DrawButtonFaces(scale))
+        if (!Write(folder + "/" + face.name + suffix, EncodeBmp24(face.image))) return 1;
     return 0;
 }
 
@@ -43,9 +46,10 @@ int Icon(const std::string& path) { return Write(path, EncodeIco8({IconPicture(3
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && !std::strcmp(argv[1], "faces")) return Faces(argv[2]);
+    if (argc == 3 && !std::strcmp(argv[1], "faces")) return Faces(argv[2], 1);
+    if (argc == 4 && !std::strcmp(argv[1], "faces") && !std::strcmp(argv[3], "2")) return Faces(argv[2], 2);
     if (argc == 3 && !std::strcmp(argv[1], "marks")) return Marks(argv[2]);
     if (argc == 3 && !std::strcmp(argv[1], "icon")) return Icon(argv[2]);
-    std::fprintf(stderr, "usage: ondrake-art faces OUTDIR | marks OUTDIR | icon FILE\n");
+    std::fprintf(stderr, "usage: ondrake-art faces OUTDIR [2] | marks OUTDIR | icon FILE\n");
     return 2;
 }

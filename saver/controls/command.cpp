@@ -4,6 +4,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "bitmap_pixels.h"
 #include "code_pages.h"
 #include "font.h"
 #include "gdi.h"
@@ -15,28 +16,47 @@ namespace {
 
 const wchar_t kClassName[] = L"Sollvane.Command";
 constexpr UINT_PTR kTmrMouse = 1;
-// The caption is drawn at the 96 dots per inch of the faces, whatever the
-// screen's density, so that it fits its 13-pixel label.
-constexpr int kDotsPerInch = 96;
 
-// In the order of Face.
+// In the order of Face: the faces as drawn for 96 dots per inch, and the
+// same drawn at twice their size.
 constexpr std::array<int, kFaceCount> kFaceResources = {IDB_COMMAND_NORMAL,          IDB_COMMAND_HIGHLIGHT,
                                                         IDB_COMMAND_PRESSED,         IDB_COMMAND_DISABLE,
                                                         IDB_COMMAND_HIGHLIGHTSELECT, IDB_COMMAND_SELECTED};
+constexpr std::array<int, kFaceCount> kLargeFaceResources = {
+    IDB_COMMAND_NORMAL_2X,  IDB_COMMAND_HIGHLIGHT_2X,       IDB_COMMAND_PRESSED_2X,
+    IDB_COMMAND_DISABLE_2X, IDB_COMMAND_HIGHLIGHTSELECT_2X, IDB_COMMAND_SELECTED_2X};
 
-
-// The six faces, loaded once and shared by every button; in the order of
-// Face.
+// The six faces at the screen's density, made once and shared by every
+// button; in the order of Face. A face keeps its size in twips, so its
+// pixels are those of the 96-dpi face, or, on a denser screen, those of
+// the face drawn at twice the size scaled smoothly to the density, corners
+// and edges each on their own so that the corners stay round and the
+// bands keep their rings.
 const std::array<OwnedBitmap, kFaceCount>& Faces() {
     static const std::array<OwnedBitmap, kFaceCount> faces = [] {
-        std::array<OwnedBitmap, kFaceCount> loaded;
-        for (int i = 0; i < kFaceCount; ++i)
-            loaded[i].Reset(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                            MAKEINTRESOURCEW(kFaceResources[i]), IMAGE_BITMAP, 0, 0,
-                                                            LR_CREATEDIBSECTION)));
-        return loaded;
+        const int width = ScreenPixels(kFaceWidth), height = ScreenPixels(kFaceHeight, LOGPIXELSY);
+        const bool large = width > kFaceWidth || height > kFaceHeight;
+        std::array<OwnedBitmap, kFaceCount> made;
+        for (int i = 0; i < kFaceCount; ++i) {
+            const int resource = (large ? kLargeFaceResources : kFaceResources)[i];
+            OwnedBitmap loaded(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            Pixels drawn = PixelsOf(loaded.get());
+            if (drawn.values.empty()) continue;  // no face: the button shows its gradient
+            made[i] = BitmapOf(ScaleFrame(drawn, kFaceBand * (large ? 2 : 1), width, height, ScreenPixels(kFaceBand),
+                                          ScreenPixels(kFaceBand, LOGPIXELSY)));
+        }
+        return made;
     }();
     return faces;
+}
+
+// A rectangle in twips, at the screen's density, in its pixels: each edge
+// to the nearest, so that pieces that meet in twips meet in pixels.
+RECT PixelRect(int left, int top, int width, int height) {
+    const float x = TwipsPerPixelX(), y = TwipsPerPixelY();
+    return {ScreenPixelsFromTwips(left, x), ScreenPixelsFromTwips(top, y), ScreenPixelsFromTwips(left + width, x),
+            ScreenPixelsFromTwips(top + height, y)};
 }
 
 // A colour property as GDI takes it: system colour codes looked up.
@@ -218,7 +238,8 @@ void CommandWindow::PaintFace(Face face) {
     RECT client{};
     GetClientRect(window_, &client);
     const int width = client.right, height = client.bottom;
-    PlanFace(fields_, width * kTwipsPerPixel, height * kTwipsPerPixel);
+    PlanFace(fields_, TwipsFromScreenPixels(width, TwipsPerPixelX()),
+             TwipsFromScreenPixels(height, TwipsPerPixelY()));
     if (!surface_ || surface_->width() != width || surface_->height() != height) {
         ScopedGetDC windowDC(window_);
         surface_.emplace(windowDC.get(), width, height);
@@ -233,12 +254,12 @@ void CommandWindow::PaintFace(Face face) {
     if (image.selected()) {
         SetStretchBltMode(dc, COLORONCOLOR);
         for (const Piece& piece : fields_.slices.pieces) {
-            const int w = PixelsFromTwips(piece.width), h = PixelsFromTwips(piece.height);
-            // Below 8 px the edges have no length left to fill.
-            if (w <= 0 || h <= 0) continue;
-            StretchBlt(dc, PixelsFromTwips(piece.left), PixelsFromTwips(piece.top), w, h, source.get(),
-                       PixelsFromTwips(piece.sourceLeft), PixelsFromTwips(piece.sourceTop),
-                       PixelsFromTwips(piece.sourceWidth), PixelsFromTwips(piece.sourceHeight), SRCCOPY);
+            const RECT to = PixelRect(piece.left, piece.top, piece.width, piece.height);
+            const RECT from = PixelRect(piece.sourceLeft, piece.sourceTop, piece.sourceWidth, piece.sourceHeight);
+            // Below two corners the edges have no length left to fill.
+            if (to.right <= to.left || to.bottom <= to.top) continue;
+            StretchBlt(dc, to.left, to.top, to.right - to.left, to.bottom - to.top, source.get(), from.left, from.top,
+                       from.right - from.left, from.bottom - from.top, SRCCOPY);
         }
     }
     Invalidate();
@@ -267,8 +288,11 @@ void CommandWindow::Paint() {
         BitBlt(frame.dc(), 0, 0, width, height, surface_->dc(), 0, 0, SRCCOPY);
     else
         FillParentBackground(frame.dc(), width, height);
-    const RECT edges[4] = {
-        {0, 0, 1, height}, {0, 0, width, 1}, {width - 1, 0, width, height}, {0, height - 1, width, height}};
+    const int line = ScreenLineWidth();
+    const RECT edges[4] = {{0, 0, line, height},
+                           {0, 0, width, line},
+                           {width - line, 0, width, height},
+                           {0, height - line, width, height}};
     for (int i = 0; i < 4; ++i)
         if (edgeLinesVisible_[i]) FillRect(frame.dc(), &edges[i], GetSysColorBrush(COLOR_WINDOWTEXT));
     DrawLabel(frame.dc(), width);
@@ -283,8 +307,8 @@ void CommandWindow::FillParentBackground(HDC dc, int width, int height) {
 }
 
 void CommandWindow::DrawLabel(HDC dc, int width) {
-    const int top = PixelsFromTwips(fields_.slices.LabelTop);
-    RECT box{0, top, width, top + PixelsFromTwips(kLabelHeight)};
+    RECT box = PixelRect(0, fields_.slices.LabelTop, 0, kLabelHeight);
+    box.right = width;
     ScopedSelectObject font(dc, LabelFont());
     SetBkMode(dc, TRANSPARENT);
     const std::wstring& text = wideCaption_;
@@ -296,7 +320,7 @@ void CommandWindow::DrawLabel(HDC dc, int width) {
     }
     // The system's disabled style: embossed grey.
     RECT shifted = box;
-    OffsetRect(&shifted, 1, 1);
+    OffsetRect(&shifted, ScreenLineWidth(), ScreenLineWidth(LOGPIXELSY));
     SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shifted, format);
     SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
@@ -305,7 +329,7 @@ void CommandWindow::DrawLabel(HDC dc, int width) {
 
 HFONT CommandWindow::LabelFont() {
     if (font_ && fontMade_ == target_.font) return font_.get();
-    font_ = CreateFontFrom(target_.font, kDotsPerInch);
+    font_ = CreateScreenFont(target_.font);
     fontMade_ = target_.font;
     return font_.get();
 }

@@ -3,9 +3,10 @@
 // over a vertical gradient with its caption centred on top, follows hover,
 // focus and presses, and raises Click on a release.
 //
-// Sizes are pixels, in the 96-dpi pixels the faces are drawn for (15 twips
-// per pixel). Texts are code page 932. The faces come from the resources
-// of button_faces.rc, which linking this library brings into the program.
+// Sizes are the screen's pixels; the faces, drawn for 96 dots per inch,
+// and the caption's font grow with the screen's density. Texts are code
+// page 932. The faces come from the resources of button_faces.rc, which
+// linking this library brings into the program.
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,5 @@
 #include "command_logic.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "vb_text.h"
@@ -11,7 +10,7 @@ const char FaceShade[] = "&HC6C5D7";
 namespace {
 
 // The corner is 4 px; the face image's edge pieces lie between its corners.
-constexpr int kCorner = 60;
+constexpr int kCorner = kFaceBand * kTwipsPerPixel;  // 60
 constexpr int kImageWidth = kFaceWidth * kTwipsPerPixel;    // 960
 constexpr int kImageHeight = kFaceHeight * kTwipsPerPixel;  // 375
 
@@ -96,8 +95,6 @@ void WriteProperty(PropertyBag& bag, const char* key, std::string value, const s
 }
 
 }  // namespace
-
-int PixelsFromTwips(int twips) { return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel)); }
 
 Reaction MouseMove(CommandFields& fields) {
     if (!fields.Enabled) return {};

@@ -3,9 +3,10 @@
 // input), the slice geometry of a face paint, the background gradient, and
 // the property code with its stored property set.
 //
-// Geometry is in twips at a fixed 15 twips per pixel: the control works in
-// the 96-dpi pixels its 64 x 25 face images are drawn for, at any screen
-// density. Booleans are 16-bit, True -1 and False 0. Texts are code page 932.
+// Geometry is in twips, at the screen's density: the face images are
+// 64 x 25 pixels at 96 dots per inch (15 twips each), so their corners and
+// bands grow with the density as the control does. Booleans are 16-bit,
+// True -1 and False 0. Texts are code page 932.
 #pragma once
 
 #include <array>
@@ -22,9 +23,8 @@
 #include "vb_text.h"
 
 
+// Twips per pixel of the face images.
 constexpr int kTwipsPerPixel = 15;
-// Twips to whole pixels, the nearest value (1 twip is 0 px).
-int PixelsFromTwips(int twips);
 
 // Values of ButtonState; None until Initialize runs.
 enum class State : uint8_t { None = 0, Normal = 1, HighLight = 2, Selected = 3, HighLightSelect = 4 };
@@ -35,6 +35,7 @@ constexpr int kFaceCount = 6;
 // 64 x 25 px, of which a band of 4 px along the edges is drawn.
 constexpr int kFaceWidth = 64;
 constexpr int kFaceHeight = 25;
+constexpr int kFaceBand = 4;  // also the corners' size
 
 // One piece of a face copied onto the control: destination and source
 // left, top, width, height, in twips.

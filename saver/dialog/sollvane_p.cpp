@@ -59,7 +59,8 @@ void PaintGradient(Canvas& canvas, Colour colourOf) {
 
 // Places a windowless control at design pixels.
 void Place(Windowless& control, int x, int y, int width, int height) {
-    control.SetBounds(ScreenPixels(x), ScreenPixels(y), ScreenPixels(width), ScreenPixels(height));
+    control.SetBounds(ScreenPixels(x), ScreenPixels(y, LOGPIXELSY), ScreenPixels(width),
+                      ScreenPixels(height, LOGPIXELSY));
 }
 
 void PlaceLabel(Label& label, Canvas& canvas, const wchar_t* caption, int x, int y, int width, int height) {
@@ -70,8 +71,8 @@ void PlaceLabel(Label& label, Canvas& canvas, const wchar_t* caption, int x, int
 
 // A Command button at design pixels.
 std::unique_ptr<Command> PlaceButton(HWND parent, int x, int y, int width, int height, const PropertyBag& stored) {
-    return std::make_unique<Command>(parent, ScreenPixels(x), ScreenPixels(y), ScreenPixels(width),
-                                     ScreenPixels(height), stored, DesignFont());
+    return std::make_unique<Command>(parent, ScreenPixels(x), ScreenPixels(y, LOGPIXELSY), ScreenPixels(width),
+                                     ScreenPixels(height, LOGPIXELSY), stored, DesignFont());
 }
 
 }  // namespace
@@ -87,11 +88,11 @@ void Sollvane_P::CreateControls() {
     // Laid out in pixels at 96 dots per inch, scaled to the screen's.
     // Created in the tab order: the combo box and "..." inside the panel,
     // then "設定", "ｷｬﾝｾﾙ" and "その他の作品".
-    Pic_C = std::make_unique<PictureBox>(window(), ScreenPixels(12), ScreenPixels(16), ScreenPixels(453),
-                                         ScreenPixels(169), RGB(224, 224, 224));
+    Pic_C = std::make_unique<PictureBox>(window(), ScreenPixels(12), ScreenPixels(16, LOGPIXELSY), ScreenPixels(453),
+                                         ScreenPixels(169, LOGPIXELSY), RGB(224, 224, 224));
     Canvas& panel = Pic_C->canvas();
-    BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), ScreenPixels(92), ScreenPixels(52), ScreenPixels(41),
-                                            ScreenPixels(20));
+    BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), ScreenPixels(92), ScreenPixels(52, LOGPIXELSY),
+                                            ScreenPixels(41), ScreenPixels(20, LOGPIXELSY));
     Cmd_BGM = PlaceButton(Pic_C->window(), 36, 116, 29, 21, StoredButton("...", 767, 556));
     Cmd_Set = PlaceButton(window(), 320, 200, 73, 25, StoredButton("設定", 1931, 661));
     Cmd_Can = PlaceButton(window(), 396, 200, 69, 25, StoredButton("ｷｬﾝｾﾙ", 1826, 661));
@@ -118,6 +119,7 @@ void Sollvane_P::CreateControls() {
     lblRepeat.AutoSize();
     lbl_Fname.SetBorder(true);
     PlaceLabel(lbl_Fname, panel, L"", 68, 116, 357, 29);
+    lbl_Fname.FitLines(2);
     PlaceLabel(lblCredit, canvas(), L"Ondrake 1.0", 16, 206, 0, 13);
     lblCredit.AutoSize();
 

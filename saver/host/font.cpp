@@ -5,9 +5,9 @@
 #include "code_pages.h"
 #include "runtime.h"
 
-OwnedFont CreateFontFrom(const FontDesc& font, int dotsPerInch) {
+OwnedFont CreateScreenFont(const FontDesc& font) {
     LOGFONTW description{};
-    description.lfHeight = -static_cast<LONG>(std::lround(font.points * dotsPerInch / 72.0));
+    description.lfHeight = -static_cast<LONG>(std::lround(font.points * ScreenDpi(LOGPIXELSY) / 72.0));
     description.lfWeight = font.weight;
     description.lfItalic = font.italic;
     description.lfUnderline = font.underline;
@@ -18,4 +18,3 @@ OwnedFont CreateFontFrom(const FontDesc& font, int dotsPerInch) {
     return OwnedFont(CreateFontIndirectW(&description));
 }
 
-OwnedFont CreateScreenFont(const FontDesc& font) { return CreateFontFrom(font, ScreenDpi(LOGPIXELSY)); }

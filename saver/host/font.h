@@ -6,7 +6,6 @@
 #include "font_desc.h"
 #include "gdi.h"
 
-// The font at the given dots per inch.
-OwnedFont CreateFontFrom(const FontDesc& font, int dotsPerInch);
-// The font at the screen's dots per inch.
+// The font at the screen's dots per inch: its points are that many points
+// there, for labels and buttons' captions alike.
 OwnedFont CreateScreenFont(const FontDesc& font);

@@ -1,5 +1,8 @@
 #include "label.h"
 
+#include "runtime.h"
+#include "shape.h"
+
 Label::Label() { SetFont(DesignFont()); }
 
 void Label::SetCaption(const std::wstring& caption) {
@@ -40,12 +43,29 @@ void Label::AutoSize() {
     SetBounds(bounds().left, bounds().top, measured.right, measured.bottom);
 }
 
-void Label::Draw(HDC dc) const {
+void Label::FitLines(int lines) {
+    ScopedGetDC screen(nullptr);
+    ScopedSelectObject font(screen.get(), font_.get());
+    TEXTMETRICW metrics{};
+    if (!GetTextMetricsW(screen.get(), &metrics)) return;
+    const RECT& box = bounds();
+    const RECT area = TextArea();
+    // The bottom row of a line's cell holds no glyph: a last line that
+    // loses only that row shows whole.
+    const int missing = lines * metrics.tmHeight - 1 - (area.bottom - area.top);
+    if (missing > 0) SetBounds(box.left, box.top, box.right - box.left, box.bottom - box.top + missing);
+}
+
+RECT Label::TextArea() const {
     RECT area = bounds();
-    if (border_) {
-        FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        InflateRect(&area, -2, -1);
-    }
+    // The border, and at the sides a margin of one pixel at 96 dots per inch.
+    if (border_) InflateRect(&area, -ScreenLineWidth() - ScreenPixels(1), -ScreenLineWidth(LOGPIXELSY));
+    return area;
+}
+
+void Label::Draw(HDC dc) const {
+    if (border_) DrawOutline(dc, bounds());
+    RECT area = TextArea();
     ScopedSelectObject font(dc, font_.get());
     int previousMode = SetBkMode(dc, TRANSPARENT);
     COLORREF previousColour = SetTextColor(dc, RGB(0, 0, 0));

@@ -4,38 +4,22 @@
 #include <olectl.h>
 #include <shlwapi.h>
 
+#include <cstdint>
+
+#include "bitmap_pixels.h"
 #include "runtime.h"
 
-namespace {
-
-constexpr long kHimetricPerInch = 2540;
-
-}  // namespace
-
-Picture::Picture(IPicture* picture) : picture_(picture) {
-    picture_->get_Width(&himetricWidth_);
-    picture_->get_Height(&himetricHeight_);
-    width_ = MulDiv(himetricWidth_, ScreenDpi(LOGPIXELSX), kHimetricPerInch);
-    height_ = MulDiv(himetricHeight_, ScreenDpi(LOGPIXELSY), kHimetricPerInch);
-}
-
-Picture::~Picture() { picture_->Release(); }
+Picture::Picture(Pixels pixels)
+    : pixels_(std::move(pixels)),
+      width_(ScreenPixels(pixels_.width)),
+      height_(ScreenPixels(pixels_.height, LOGPIXELSY)) {}
 
 std::shared_ptr<Picture> Picture::FromBitmapResource(int resourceId) {
-    HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
-    if (!bitmap) return nullptr;
-    PICTDESC description{};
-    description.cbSizeofstruct = sizeof description;
-    description.picType = PICTYPE_BITMAP;
-    description.bmp.hbitmap = static_cast<HBITMAP>(bitmap);
-    IPicture* picture = nullptr;
-    // The picture owns the bitmap from here on.
-    if (FAILED(OleCreatePictureIndirect(&description, IID_IPicture, TRUE, reinterpret_cast<void**>(&picture)))) {
-        DeleteObject(bitmap);
-        return nullptr;
-    }
-    return std::shared_ptr<Picture>(new Picture(picture));
+    OwnedBitmap bitmap(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    Pixels pixels = PixelsOf(bitmap.get());
+    if (pixels.values.empty()) return nullptr;
+    return std::make_shared<Picture>(std::move(pixels));
 }
 
 std::shared_ptr<Picture> Picture::FromJpegResource(int resourceId) {
@@ -53,11 +37,24 @@ std::shared_ptr<Picture> Picture::FromJpegResource(int resourceId) {
                                            reinterpret_cast<void**>(&picture));
     stream->Release();
     if (FAILED(loadedPicture) || !picture) return nullptr;
-    return std::shared_ptr<Picture>(new Picture(picture));
+    // The decoded bitmap stays the picture's; its pixels are copied out.
+    OLE_HANDLE handle = 0;
+    short type = PICTYPE_NONE;
+    Pixels pixels;
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)))
+        pixels = PixelsOf(reinterpret_cast<HBITMAP>(static_cast<uintptr_t>(handle)));
+    picture->Release();
+    if (pixels.values.empty()) return nullptr;
+    return std::make_shared<Picture>(std::move(pixels));
 }
 
 void Picture::Render(HDC dc, const RECT& into) const {
-    // The source rectangle runs upwards from the bottom in HIMETRIC units.
-    picture_->Render(dc, into.left, into.top, into.right - into.left, into.bottom - into.top, 0, himetricHeight_,
-                     himetricWidth_, -himetricHeight_, nullptr);
+    const int width = into.right - into.left, height = into.bottom - into.top;
+    if (width == pixels_.width && height == pixels_.height) {
+        DrawPixels(dc, pixels_, into.left, into.top);
+        return;
+    }
+    if (scaled_.width != width || scaled_.height != height)
+        scaled_ = ScaleSmoothly(pixels_, 0, 0, pixels_.width, pixels_.height, width, height);
+    DrawPixels(dc, scaled_, into.left, into.top);
 }

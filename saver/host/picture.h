@@ -1,19 +1,19 @@
 // A picture held by image controls: a bitmap or a JPEG from the program's
-// resources, decoded by the system's picture loader. Image controls share
-// one picture by holding the same object.
+// resources (the JPEG decoded by the system's picture loader). Our
+// pictures are drawn for 96 dots per inch; on a denser screen they grow
+// with it, scaled smoothly. Image controls share one picture by holding
+// the same object.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 
-struct IPicture;
+#include "smooth_scale.h"
 
 class Picture {
 public:
-    ~Picture();
-    Picture(const Picture&) = delete;
-    Picture& operator=(const Picture&) = delete;
+    explicit Picture(Pixels pixels);
 
     // Null when the resource is missing or cannot be decoded.
     static std::shared_ptr<Picture> FromBitmapResource(int resourceId);
@@ -22,12 +22,11 @@ public:
     // Size in pixels at the screen's dots per inch.
     int width() const { return width_; }
     int height() const { return height_; }
-    // Draws the whole picture into the rectangle, scaled to fit it.
+    // Draws the whole picture into the rectangle, scaled smoothly to fill it.
     void Render(HDC dc, const RECT& into) const;
 
 private:
-    explicit Picture(IPicture* picture);
-    IPicture* picture_;
-    long himetricWidth_ = 0, himetricHeight_ = 0;  // 0.01 mm
+    Pixels pixels_;
     int width_ = 0, height_ = 0;
+    mutable Pixels scaled_;  // at the size last drawn, kept for the next paint
 };

@@ -1,5 +1,6 @@
 #include "runtime.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "code_pages.h"
@@ -79,7 +80,10 @@ int ScreenPixelsFromTwips(int twips, float twipsPerPixel) {
 int TwipsFromScreenPixels(int pixels, float twipsPerPixel) {
     return static_cast<int>(std::lround(pixels * twipsPerPixel));
 }
-int ScreenPixels(int designPixels) { return ScreenPixelsFromTwips(designPixels * 15, TwipsPerPixelX()); }
+int ScreenPixels(int designPixels, int axis) {
+    return ScreenPixelsFromTwips(designPixels * 15, axis == LOGPIXELSX ? TwipsPerPixelX() : TwipsPerPixelY());
+}
+int ScreenLineWidth(int axis) { return std::max(1, ScreenDpi(axis) / 96); }
 
 void SetAppPointer(AppPointer pointer) {
     if (pointer == appPointer) return;

@@ -48,8 +48,12 @@ int TwipsFromScreenPixels(int pixels, float twipsPerPixel);
 int ScreenWidthTwips();
 int ScreenHeightTwips();
 // A length the forms are designed with, in pixels at 96 dots per inch (15
-// twips each), in the screen's pixels.
-int ScreenPixels(int designPixels);
+// twips each), in the screen's pixels along LOGPIXELSX or LOGPIXELSY.
+int ScreenPixels(int designPixels, int axis = LOGPIXELSX);
+// A line one pixel wide at 96 dots per inch, in whole pixels of the
+// screen: one for every 96 dots per inch it holds, so that a thin line
+// stays thin and sharp (one at 150 %, two at 200 %).
+int ScreenLineWidth(int axis = LOGPIXELSX);
 
 // The pointer every window of the program shows: each window's own, or the
 // hourglass while the program is busy.

@@ -3,7 +3,8 @@
 # in a folder of the test prefix: the full-screen run and its music, the
 # single-instance test, the mode letters, the missing-file messages, the
 # preview embedded in a host window, the model copy, and the settings dialog
-# with its buttons. Screenshots go to ARTIFACT_DIR.
+# with its buttons, also at other display scales. Screenshots go to
+# ARTIFACT_DIR.
 #   saver_test.sh BUILD_ROOT ARTIFACT_DIR
 set -u
 source "$(dirname "$0")/wine_env.sh" "$1" saver
@@ -245,15 +246,15 @@ done
 # the middle, its grey trail to the left, black corners.
 start_scr /p "$(probe desktop)"
 probe wait "Preview Window" 5000 >/dev/null
-still() {
-    local file=$artifacts/preview-full-screen.png
+still() {  # FILE: a new screenshot there shows the still so
+    local file=$1
     shot "$file" &&
         body=$(region "$file" 300x300+362+234 maxima) trail=$(region "$file" 200x200+60+284 mean) &&
         corner=$(region "$file" 80x80+0+0 maxima) &&
         saturation=$(saturation "$file" 300x300+362+234 -format '%[fx:maxima]') &&
         above "$body" 0.5 && above "$saturation" 0.3 && above "$trail" 0.03 && above 0.1 "$corner"
 }
-eventually 10 still 0.5
+eventually 10 'still "$artifacts/preview-full-screen.png"' 0.5
 convert "$artifacts/preview-full-screen.png" -resize 152x112\! "$artifacts/preview-152x112.png"
 echo "preview still: body brightness $body, saturation $saturation, trail $trail, corner $corner"
 check "/p: the still fills its box, a coloured body in the middle" holds 'above "$body" 0.5 && above "$saturation" 0.3'
@@ -264,6 +265,7 @@ check "/p: closing the preview ends the program" exits scr 5 0
 # ---------------------------------------------------------------------------
 # The settings dialog.
 source "$(dirname "$0")/dialog_checks.sh"
+source "$(dirname "$0")/dialog_scale_checks.sh"
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -216,12 +216,12 @@ find_dialog() {
     probe wait "<Ondrake>" 15000 >/dev/null && eventually 15 dialog_shown && running scr
 }
 # dialog_shown: the dialog shows, in its place (it is placed before it is
-# shown), with its gradient's row 126 painted.
+# shown), with its gradient's middle row (126 at 96 dpi) painted.
 dialog_shown() {
     dialog_info=$(probe find "<Ondrake>") && grep -q " visible=1 " <<<"$dialog_info" || return 1
     IFS=, read -r cx cy cw ch < <(info_field client "$dialog_info")
     px=$((cx + 12)) py=$((cy + 16))
-    shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + 126)))" DCDCFA 2
+    shot "$T/dialog-shown.png" && near "$(pixel "$T/dialog-shown.png" $((cx + 5)) $((cy + ch / 2)))" DCDCFA 2
 }
 open_dialog() { start_scr "${1:-/c}" && find_dialog; }
 # button_rect NAME: the button's left, top, width and height in the
