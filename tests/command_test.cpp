@@ -44,6 +44,7 @@ Reaction Apply(CommandFields& fields, const std::string& input) {
     if (input == "rup") return MouseUp(fields, MouseButton::Secondary);
     if (input == "mdown") return MouseDown(fields, MouseButton::Middle);
     if (input == "mup") return MouseUp(fields, MouseButton::Middle);
+    if (input == "lost") return CaptureLost(fields);
     ADD_FAILURE() << "unknown input " << input;
     return {};
 }
@@ -176,6 +177,21 @@ TEST(StateTable, FirstClickAfterTheFocusedButtonWasDisabledAndEnabled) {
         fields.Enabled = kTrue;
         Expect(fields,
                {{"move", "HighLight"}, {"focus", "Pressed"}, {"down", "Pressed"}, {"up", "HighLightSelect Click"}});
+    }
+}
+
+// A press whose capture is lost never gets its release: it ends there, and
+// the button shows its state's face; one disabled meanwhile keeps Disable.
+// Either way the next click on it raises Click.
+TEST(StateTable, APressThatLosesTheMouseEndsThere) {
+    for (bool disabled : {false, true}) {
+        CommandFields fields = Ready(State::Normal);
+        Expect(fields, {{"move", "HighLight"}, {"focus", "Pressed"}, {"down", "Pressed"}});
+        fields.Enabled = disabled ? kFalse : kTrue;
+        Expect(fields, {{"lost", disabled ? "-" : "HighLightSelect"}, {"lost", "-"}});
+        fields.Enabled = kTrue;
+        Expect(fields, {{"leave", "Selected"}, {"move", "HighLightSelect"}, {"down", "Pressed"},
+                        {"up", "HighLightSelect Click"}});
     }
 }
 

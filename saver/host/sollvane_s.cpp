@@ -53,6 +53,11 @@ void Sollvane_S::WatchRenderer() {
     bool ended = renderer_ && WaitForSingleObject(renderer_.get(), 0) == WAIT_OBJECT_0;
     if (!RendererGone(watch_, found, ended, GetTickCount())) return;
     Timer3.SetEnabled(false);
+    // A renderer that was killed or crashed could not give the display its
+    // modes back: every monitor would stay at the run's mode and place.
+    // After a renderer that did, the registry's modes are those shown and
+    // this changes nothing.
+    ChangeDisplaySettingsA(nullptr, 0);
     UnloadForm(*this);
 }
 

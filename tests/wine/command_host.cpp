@@ -357,6 +357,44 @@ void CheckNoGdiGrowth() {
     Check(start.count == end.count, "destroyed buttons release their GDI objects");
 }
 
+// A press whose capture is taken away, by another window or by the press
+// being cancelled (as when a message box appears), and released elsewhere:
+// the button shows the face of its state again, and its next click raises
+// Click.
+void CheckCaptureLost() {
+    Command& a = *buttons[0];
+    HWND w = a.window();
+    RECT r;
+    GetWindowRect(w, &r);
+    int clicks = 0;
+    a.onClick = [&clicks] { ++clicks; };
+    auto press = [w, &r] {
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(w, WM_MOUSEMOVE, 0, 0);
+        SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    };
+    const struct {
+        const char* how;
+        std::function<void()> takeAway;
+    } ways[] = {{"taken by another window", [] { SetCapture(host), ReleaseCapture(); }},
+                {"cancelled", [w] { SendMessageW(w, WM_CANCELMODE, 0, 0); }}};
+    for (const auto& way : ways) {
+        SetFocus(host);
+        clicks = 0;
+        press();
+        way.takeAway();
+        Pump();
+        Check(GetCapture() != w && LookOf(a).ring2 == "FFF0CF",
+              std::string("capture ") + way.how + ": the HighLightSelect face again: " + LookOf(a).ring2);
+        SetCursorPos(600, 400);
+        WaitForLook(a, "CEE7FF", Milliseconds());
+        press();
+        SendMessageW(w, WM_LBUTTONUP, 0, 0);
+        Check(clicks == 1, std::string("capture ") + way.how + ": the next click raises Click");
+    }
+    a.onClick = nullptr;
+}
+
 // A host may delete the button from its own handlers.
 void CheckDeleteFromHandlers() {
     auto button = std::make_unique<Command>(host, 100, 60, 60, 25, StoredSet("x"), kAmbient);
@@ -403,6 +441,7 @@ int Checks() {
     CheckFacesAndCaption();
     CheckTab();
     CheckHoverAndLeave();
+    CheckCaptureLost();
     CheckNoGdiGrowth();
     CheckDeleteFromHandlers();
     CheckProperties();
