@@ -357,42 +357,40 @@ void CheckNoGdiGrowth() {
     Check(start.count == end.count, "destroyed buttons release their GDI objects");
 }
 
-// A press whose capture is taken away, by another window or by the press
-// being cancelled (as when a message box appears), and released elsewhere:
-// the button shows the face of its state again, and its next click raises
-// Click.
+// A press whose capture is taken away (by another window, or cancelled as
+// when a message box appears) and released elsewhere: the button shows its
+// state's face again, and its next click raises Click.
 void CheckCaptureLost() {
-    Command& a = *buttons[0];
-    HWND w = a.window();
+    HWND w = buttons[0]->window();
     RECT r;
     GetWindowRect(w, &r);
     int clicks = 0;
-    a.onClick = [&clicks] { ++clicks; };
+    buttons[0]->onClick = [&clicks] { ++clicks; };
     auto press = [w, &r] {
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         SendMessageW(w, WM_MOUSEMOVE, 0, 0);
         SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     };
-    const struct {
-        const char* how;
-        std::function<void()> takeAway;
-    } ways[] = {{"taken by another window", [] { SetCapture(host), ReleaseCapture(); }},
-                {"cancelled", [w] { SendMessageW(w, WM_CANCELMODE, 0, 0); }}};
-    for (const auto& way : ways) {
+    for (bool cancelled : {false, true}) {
         SetFocus(host);
         clicks = 0;
         press();
-        way.takeAway();
+        if (cancelled) {
+            SendMessageW(w, WM_CANCELMODE, 0, 0);
+        } else {
+            SetCapture(host);  // another window takes the mouse
+            ReleaseCapture();
+        }
         Pump();
-        Check(GetCapture() != w && LookOf(a).ring2 == "FFF0CF",
-              std::string("capture ") + way.how + ": the HighLightSelect face again: " + LookOf(a).ring2);
+        std::string face = LookOf(*buttons[0]).ring2;
         SetCursorPos(600, 400);
-        WaitForLook(a, "CEE7FF", Milliseconds());
+        WaitForLook(*buttons[0], "CEE7FF", Milliseconds());
         press();
         SendMessageW(w, WM_LBUTTONUP, 0, 0);
-        Check(clicks == 1, std::string("capture ") + way.how + ": the next click raises Click");
+        Check(face == "FFF0CF" && clicks == 1, std::string(cancelled ? "a press cancelled" : "the capture taken") +
+                                                   ": the HighLightSelect face again (" + face + "), then a Click");
     }
-    a.onClick = nullptr;
+    buttons[0]->onClick = nullptr;
 }
 
 // A host may delete the button from its own handlers.

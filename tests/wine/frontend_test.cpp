@@ -196,18 +196,16 @@ void CheckProfile(const std::string& dir) {
     LoadSettings(access);
     Check(BgmKind == 0 && BgmFile.empty(), "LoadSettings drops a music file that is gone");
 
-    // A path of 146 characters that code page 932 holds, 266 bytes there
-    // (kept as a file URI on other code pages): read back whole, its file
-    // found.
+    // A path of 146 characters, 266 bytes in code page 932 (a file URI on
+    // other code pages): read back whole, its file found.
     std::string longName;
     for (int i = 0; i < 120; ++i) longName += u8"曲";
     std::string longMusic = JoinPath(JoinPath(dir, longName), "theme.mp3");
     (void)MakeDirectory(JoinPath(dir, longName));
     (void)CopyFileTo(JoinPath(dir, "present.txt"), longMusic);
-    (void)WriteIniString(kIniSection, kKeyBgmKind, "2", ini);
     (void)WriteIniString(kIniSection, kKeyBgmFile, IniTextOfMusicFile(longMusic), ini);
     LoadSettings(access);
-    Check(BgmKind == 2 && BgmFile == longMusic, "LoadSettings reads a path of 266 bytes in code page 932 back whole");
+    Check(BgmFile == longMusic, "LoadSettings reads a path of 266 bytes in code page 932 back whole");
 
     // A folder whose name no ANSI code page holds whole (Ukrainian і, the
     // 𠮷 of a Japanese family name), with a name long enough that its URI
@@ -271,8 +269,8 @@ void CheckForms() {
     GetWindowTextW(form.window(), caption, 64);
     Check(std::wstring(caption) == L"\x8a2d\x5b9a", "Japanese caption shown");
     {
-        // A picture box holds the mouse from a press to its release; the form
-        // is told to cancel its modes, as when a message box appears.
+        // A press held by a picture box, and its form told to cancel its
+        // modes, as when a message box appears.
         PictureBox box(form.window(), 0, 0, 40, 40, 0);
         SendMessageW(box.window(), WM_LBUTTONDOWN, MK_LBUTTON, 0);
         bool held = GetCapture() == box.window();

@@ -103,19 +103,17 @@ wine_make_prefix "$T/pfx-two"
 probe desktop >/dev/null
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 during="DUMMY0 1024x768+0+0 DUMMY1 1024x768+1024+0"
-# desktop_hidden FILE: a new screenshot, kept in FILE, shows the picture,
-# nothing over it, and no green desktop on any monitor outside its
-# 1024 x 768 at (0, 0); sets desktop to each monitor's share of green
-# pixels there.
+# desktop_hidden FILE: a new screenshot, kept in FILE, shows the picture
+# and, outside its 1024 x 768 at (0, 0), no green desktop on any monitor;
+# sets desktop to each monitor's share of green there.
 desktop_hidden() {
     local place i
     desktop=""
-    shot "$1" && above "$(region "$1" 400x400+312+184 "mean.r+mean.b")" 0.05 &&
-        convert "$1" -fill black -draw 'rectangle 0,0 1023,767' "$1" || return 1
+    shot "$1" && above "$(region "$1" 400x400+312+184 "mean.r+mean.b")" 0.05 || return 1
     read -ra place <<<"$(monitor_places)"
     for ((i = 0; i < ${#place[@]}; i += 2)); do
-        desktop+="${place[i]} $(convert "$1" -crop "${place[i + 1]}" +repage -fuzz 10% -fill black \
-            +opaque '#00ff00' -fill white -opaque '#00ff00' -format '%[fx:mean]' info:) "
+        desktop+="${place[i]} $(convert "$1" -fill black -draw 'rectangle 0,0 1023,767' -crop "${place[i + 1]}" \
+            +repage -fuzz 10% -fill black +opaque '#00ff00' -fill white -opaque '#00ff00' -format '%[fx:mean]' info:) "
     done
     ! grep -Eq ' [0-9.]*[1-9]' <<<"$desktop"
 }
