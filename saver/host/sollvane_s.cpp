@@ -15,8 +15,9 @@ const char kRendererTitle[] = "Sollvane_VC";
 std::string FileType() { return UCase(BgmFile.substr(BgmFile.size() < 3 ? 0 : BgmFile.size() - 3)); }
 
 // Every display of the desktop shows its registry mode at its registry
-// place. (Asking takes a millisecond; setting the modes again takes a
-// tenth of a second or more even when nothing changes.)
+// place. Asking takes a millisecond; setting the modes takes a tenth of a
+// second or more even when they are the same, and the run would end that
+// much later.
 bool DisplaysAtRegistryModes() {
     DISPLAY_DEVICEA device{};
     device.cb = sizeof device;
