@@ -30,9 +30,27 @@ BOOL CALLBACK CollectMonitor(HMONITOR, HDC, LPRECT place, LPARAM monitors) {
     return TRUE;
 }
 
+// What of the monitor the picture leaves showing: the whole monitor, or the
+// bands above and below the picture and those beside it. A monitor that
+// shows part of the picture can show the desktop beside it too, once
+// another program has made it larger or moved it under the picture.
+void AddUncovered(const RECT& monitor, const RECT& picture, std::vector<RECT>& areas) {
+    RECT inside;
+    if (!IntersectRect(&inside, &monitor, &picture)) {
+        areas.push_back(monitor);
+        return;
+    }
+    const RECT bands[] = {{monitor.left, monitor.top, monitor.right, inside.top},
+                          {monitor.left, inside.bottom, monitor.right, monitor.bottom},
+                          {monitor.left, inside.top, inside.left, inside.bottom},
+                          {inside.right, inside.top, monitor.right, inside.bottom}};
+    for (const RECT& band : bands)
+        if (!IsRectEmpty(&band)) areas.push_back(band);
+}
+
 }  // namespace
 
-void CoverOtherMonitors(HINSTANCE instance, HWND picture) {
+void CoverMonitors(HINSTANCE instance, HWND picture) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = CoverWindowProc;
     windowClass.hInstance = instance;
@@ -49,22 +67,19 @@ void PlaceCovers() {
     if (!covers.picture) return;
     RECT picture{};
     GetWindowRect(covers.picture, &picture);
-    std::vector<RECT> monitors;
+    std::vector<RECT> monitors, areas;
     EnumDisplayMonitors(nullptr, nullptr, CollectMonitor, reinterpret_cast<LPARAM>(&monitors));
+    for (const RECT& monitor : monitors) AddUncovered(monitor, picture, areas);
     size_t placed = 0;
-    for (const RECT& monitor : monitors) {
-        // A monitor that shows any of the picture stays open: the picture's
-        // own, or one that mirrors it.
-        RECT overlap;
-        if (IntersectRect(&overlap, &monitor, &picture)) continue;
+    for (const RECT& area : areas) {
         if (placed == covers.windows.size()) {
             HWND cover = CreateWindowExA(kCoverExStyle, kCoverClass, kCoverTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
                                          nullptr, covers.instance, nullptr);
             if (!cover) continue;
             covers.windows.push_back(cover);
         }
-        SetWindowPos(covers.windows[placed++], HWND_TOPMOST, monitor.left, monitor.top, monitor.right - monitor.left,
-                     monitor.bottom - monitor.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        SetWindowPos(covers.windows[placed++], HWND_TOPMOST, area.left, area.top, area.right - area.left,
+                     area.bottom - area.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
     while (covers.windows.size() > placed) {
         DestroyWindow(covers.windows.back());

@@ -141,7 +141,7 @@ bool OpenRenderWindow(const char* title, int width, int height, int bits) {
     ShowWindow(renderer.window, SW_SHOW);
     SetForegroundWindow(renderer.window);
     SetFocus(renderer.window);
-    CoverOtherMonitors(renderer.instance, renderer.window);
+    CoverMonitors(renderer.instance, renderer.window);
 
     FitView(scene, width, height);
     SetUpScene(scene, SceneHost{kModelPath, TickCount, FrameTime, SetTitle, Swap});

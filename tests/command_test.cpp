@@ -44,6 +44,7 @@ Reaction Apply(CommandFields& fields, const std::string& input) {
     if (input == "rup") return MouseUp(fields, MouseButton::Secondary);
     if (input == "mdown") return MouseDown(fields, MouseButton::Middle);
     if (input == "mup") return MouseUp(fields, MouseButton::Middle);
+    if (input == "lost") return CaptureLost(fields);
     ADD_FAILURE() << "unknown input " << input;
     return {};
 }
@@ -177,6 +178,17 @@ TEST(StateTable, FirstClickAfterTheFocusedButtonWasDisabledAndEnabled) {
         Expect(fields,
                {{"move", "HighLight"}, {"focus", "Pressed"}, {"down", "Pressed"}, {"up", "HighLightSelect Click"}});
     }
+}
+
+// Disabled while held (which cancels the press): enabled again, no press
+// is left over, and the next click raises Click.
+TEST(StateTable, APressLostWhileDisabledEndsThere) {
+    CommandFields fields = Ready(State::Selected);
+    Expect(fields, {{"down", "Pressed"}});
+    fields.Enabled = kFalse;
+    Expect(fields, {{"lost", "-"}});
+    fields.Enabled = kTrue;
+    Expect(fields, {{"move", "HighLightSelect"}, {"down", "Pressed"}, {"up", "HighLightSelect Click"}});
 }
 
 TEST(StateTable, WithoutInitializeNoHighlightAndNoLeave) {

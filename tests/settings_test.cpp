@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "code_pages.h"
 #include "settings.h"
 
 namespace {
@@ -90,6 +91,16 @@ TEST_F(Settings, AMusicPathReadsBackAsItWasWritten) {
     }
     EXPECT_EQ(IniTextOfPath("D:\\Music\\theme.mp3", true), "D:\\Music\\theme.mp3");
     EXPECT_EQ(IniTextOfPath(u8"C:\\Я.mp3", false), "file:///C:/%D0%AF.mp3");
+}
+
+// WideCharToMultiByte's documentation: UTF-8, GB18030, ISO-2022, ISCII,
+// UTF-7 and Symbol refuse WC_NO_BEST_FIT_CHARS (on a UTF-8 system the call
+// would fail, and every path would be kept as a file URI).
+TEST(CodePages, TheNoBestFitFlagOnlyWhereWideCharToMultiByteTakesIt) {
+    for (unsigned page : {65001u, 54936u, 50220u, 50229u, 57002u, 57011u, 65000u, 42u})
+        EXPECT_FALSE(TakesNoBestFitFlag(page)) << page;
+    for (unsigned page : {874u, 932u, 936u, 949u, 950u, 1250u, 1251u, 1252u, 1258u, 57001u, 57012u})
+        EXPECT_TRUE(TakesNoBestFitFlag(page)) << page;
 }
 
 TEST_F(Settings, AFileUriThatSpellsNoPathIsDropped) {

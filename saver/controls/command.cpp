@@ -174,6 +174,13 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONUP: Release(MouseButton::Primary, wParam); return 0;
         case WM_RBUTTONUP: Release(MouseButton::Secondary, wParam); return 0;
         case WM_MBUTTONUP: Release(MouseButton::Middle, wParam); return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window_) React(CaptureLost(fields_));
+            return 0;
+        case WM_CANCELMODE:
+            if (window_) CancelPress(window_);
+            React(CaptureLost(fields_));
+            return 0;
         case WM_MOUSEMOVE: React(MouseMove(fields_)); return 0;
         case WM_SETFOCUS: React(FocusGained(fields_)); return 0;
         case WM_KILLFOCUS: React(FocusLost(fields_)); return 0;
@@ -201,10 +208,12 @@ void CommandWindow::Press(MouseButton button) {
 }
 
 void CommandWindow::Release(MouseButton button, WPARAM keys) {
-    // Before the Click, whose handler may open a modal dialog or destroy
-    // the button.
+    // The press is over before the mouse is let go, so that letting it go
+    // is no lost capture; and the mouse is let go before the Click, whose
+    // handler may open a modal dialog or destroy the button.
+    Reaction reaction = MouseUp(fields_, button);
     if (window_) ReleaseMouse(window_, keys);
-    React(MouseUp(fields_, button));
+    React(reaction);
 }
 
 void CommandWindow::React(const Reaction& reaction) {

@@ -166,6 +166,20 @@ Reaction MouseLeave(CommandFields& fields) {
     return {};
 }
 
+Reaction CaptureLost(CommandFields& fields) {
+    // A press left held would keep the next move from highlighting, and the
+    // poll would leave the state Selected: the next click would be dead.
+    if (!fields.MouseHeld) return {};
+    fields.MouseHeld = kFalse;
+    if (!fields.Enabled) return {};
+    switch (fields.ButtonState) {
+        case State::HighLight: return {Face::HighLight};
+        case State::Selected: return {Face::Selected};
+        case State::HighLightSelect: return {Face::HighLightSelect};
+        default: return {Face::Normal};
+    }
+}
+
 void Initialize(CommandFields& fields) { fields.ButtonState = State::Normal; }
 
 void PlanFace(CommandFields& fields, int32_t widthTwips, int32_t heightTwips) {

@@ -83,6 +83,11 @@ Reaction FocusGained(CommandFields& fields);
 Reaction FocusLost(CommandFields& fields);
 // The poll found the cursor off the button.
 Reaction MouseLeave(CommandFields& fields);
+// The button lost the mouse during a press (another window took the
+// capture, or the press was cancelled): the release will not come, so the
+// press is over. A held button shows the face of its state again; also
+// while disabled the press ends, keeping the Disable face.
+Reaction CaptureLost(CommandFields& fields);
 // ButtonState := Normal; the caller starts the 100 ms poll.
 void Initialize(CommandFields& fields);
 constexpr unsigned kPollMilliseconds = 100;

@@ -36,6 +36,8 @@ std::string AnsiFromWide(const std::wstring& text) { return BytesFrom(CP_ACP, 0,
 
 bool AnsiHolds(const std::wstring& text) {
     // Spelled without look-alikes and read back, the text comes out the same
-    // only when every letter was there.
-    return WideFromAnsi(BytesFrom(CP_ACP, WC_NO_BEST_FIT_CHARS, text)) == text;
+    // only when every letter was there. Where the code page refuses the flag,
+    // the reading back alone finds a look-alike out.
+    DWORD flags = TakesNoBestFitFlag(GetACP()) ? WC_NO_BEST_FIT_CHARS : 0;
+    return WideFromAnsi(BytesFrom(CP_ACP, flags, text)) == text;
 }

@@ -161,6 +161,9 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (ApplyAppPointer()) return TRUE;
             break;
+        case WM_CANCELMODE:
+            CancelPress(window_);
+            break;
         case WM_ACTIVATE:
             // Keep the focused control across deactivation, as a dialog box
             // does; the first control in the tab order gets it at first, and

@@ -29,6 +29,7 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND window, UINT message, WPARAM wParam
     try {
         LRESULT result = 0;
         if (box->canvas_.Handle(message, wParam, lParam, result)) return result;
+        if (message == WM_CANCELMODE) CancelPress(window);
         if (message == WM_DESTROY) {
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             box->window_ = nullptr;

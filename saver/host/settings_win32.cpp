@@ -14,8 +14,6 @@ namespace {
 // Room for the file URI of the longest path the open-file dialog gives
 // (254 characters, each at most nine bytes as %XX of its UTF-8).
 constexpr DWORD kValueRoom = 4096;
-// What a value read in the code page keeps: 255 bytes.
-constexpr int kValueBytes = 255;
 
 // The section and key are the program's text, which the profile functions
 // have always taken as bytes in the system's code page and written to the
@@ -23,28 +21,13 @@ constexpr int kValueBytes = 255;
 // 932 keys on every system.
 std::wstring ProfileName(const std::string& name) { return WideFromAnsi(name); }
 
-// The longest start of the text that the code page spells in at most so
-// many bytes, cut between characters.
-std::wstring AnsiPrefix(const std::wstring& text, int bytes) {
-    size_t end = 0;
-    while (end < text.size()) {
-        size_t units = IS_HIGH_SURROGATE(text[end]) && end + 1 < text.size() ? 2 : 1;
-        bytes -= WideCharToMultiByte(CP_ACP, 0, &text[end], static_cast<int>(units), nullptr, 0, nullptr, nullptr);
-        if (bytes < 0) break;
-        end += units;
-    }
-    return text.substr(0, end);
-}
-
 }  // namespace
 
 std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file) {
     std::vector<wchar_t> buffer(kValueRoom, L'\0');
     GetPrivateProfileStringW(ProfileName(section).c_str(), ProfileName(key).c_str(), L"", buffer.data(), kValueRoom,
                              WideFromUtf8(file).c_str());
-    std::wstring value(buffer.data());
-    std::string text = Utf8FromWide(value);
-    return IsFileUri(text) ? text : Utf8FromWide(AnsiPrefix(value, kValueBytes));
+    return Utf8FromWide(buffer.data());
 }
 
 std::string WriteIniString(const std::string& section, const std::string& key, const std::string& value,

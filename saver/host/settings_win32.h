@@ -7,9 +7,9 @@
 
 #include "settings.h"
 
-// The value: at most the 255 bytes that GetPrivateProfileStringA gives in
-// a 256-byte buffer, but a file URI (a path the code page cannot hold)
-// whole; a missing file, section or key gives the empty text.
+// The value, whole: a path of up to the 254 characters the open-file dialog
+// gives, in the code page (up to 508 bytes in code page 932) or as a file
+// URI; a missing file, section or key gives the empty text.
 std::string ReadIniString(const std::string& section, const std::string& key, const std::string& file);
 // Writes the value as WritePrivateProfileStringA does; creates the file.
 // The result goes to ApiResult; a failed write is not reported. Returns the

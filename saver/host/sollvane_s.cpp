@@ -14,6 +14,27 @@ const char kRendererTitle[] = "Sollvane_VC";
 // three bytes.
 std::string FileType() { return UCase(BgmFile.substr(BgmFile.size() < 3 ? 0 : BgmFile.size() - 3)); }
 
+// Every display of the desktop shows its registry mode at its registry
+// place. Asking takes a millisecond; setting the modes takes a tenth of a
+// second or more even when they are the same, and the run would end that
+// much later.
+bool DisplaysAtRegistryModes() {
+    DISPLAY_DEVICEA device{};
+    device.cb = sizeof device;
+    for (DWORD i = 0; EnumDisplayDevicesA(nullptr, i, &device, 0); ++i) {
+        if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)) continue;
+        DEVMODEA shown{}, saved{};
+        shown.dmSize = saved.dmSize = sizeof shown;
+        if (!EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &shown) ||
+            !EnumDisplaySettingsA(device.DeviceName, ENUM_REGISTRY_SETTINGS, &saved) ||
+            shown.dmPelsWidth != saved.dmPelsWidth || shown.dmPelsHeight != saved.dmPelsHeight ||
+            shown.dmBitsPerPel != saved.dmBitsPerPel || shown.dmPosition.x != saved.dmPosition.x ||
+            shown.dmPosition.y != saved.dmPosition.y)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Sollvane_S::Sollvane_S()
@@ -53,6 +74,9 @@ void Sollvane_S::WatchRenderer() {
     bool ended = renderer_ && WaitForSingleObject(renderer_.get(), 0) == WAIT_OBJECT_0;
     if (!RendererGone(watch_, found, ended, GetTickCount())) return;
     Timer3.SetEnabled(false);
+    // A renderer that was killed or crashed could not give the display its
+    // modes back: every monitor would stay at the run's mode and place.
+    if (!DisplaysAtRegistryModes()) ChangeDisplaySettingsA(nullptr, 0);
     UnloadForm(*this);
 }
 

@@ -1,7 +1,8 @@
 // The full-screen run: an invisible form captioned "Sollvane_Main" (the mark
 // by which a second start knows that a run is going on) that starts the
 // renderer and the music, follows the renderer's window, and when that has
-// gone stops the music, gives the cursor back and ends the program.
+// gone gives the display its registry modes back, stops the music, gives
+// the cursor back and ends the program.
 #pragma once
 
 #include "form.h"

@@ -34,3 +34,8 @@ void CaptureMouse(HWND window) {
 void ReleaseMouse(HWND window, WPARAM keys) {
     if (!(keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) && GetCapture() == window) ReleaseCapture();
 }
+
+void CancelPress(HWND window) {
+    HWND holder = GetCapture();
+    if (holder && (holder == window || IsChild(window, holder))) ReleaseCapture();
+}

@@ -30,3 +30,8 @@ void CaptureMouse(HWND window);
 // After a release; keys: the buttons still held, as the release message's
 // wParam gives them. Lets the mouse go once none of the three is held.
 void ReleaseMouse(HWND window, WPARAM keys);
+// On WM_CANCELMODE, which Windows sends the active window when a dialog or
+// message box appears, and a window being disabled: lets the mouse go when
+// this window or any inside it holds a press, so that the holder (told by
+// WM_CAPTURECHANGED) forgets it and no press outlives the cancellation.
+void CancelPress(HWND window);

@@ -357,6 +357,42 @@ void CheckNoGdiGrowth() {
     Check(start.count == end.count, "destroyed buttons release their GDI objects");
 }
 
+// A press whose capture is taken away (by another window, or cancelled as
+// when a message box appears) and released elsewhere: the button shows its
+// state's face again, and its next click raises Click.
+void CheckCaptureLost() {
+    HWND w = buttons[0]->window();
+    RECT r;
+    GetWindowRect(w, &r);
+    int clicks = 0;
+    buttons[0]->onClick = [&clicks] { ++clicks; };
+    auto press = [w, &r] {
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        SendMessageW(w, WM_MOUSEMOVE, 0, 0);
+        SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    };
+    for (bool cancelled : {false, true}) {
+        SetFocus(host);
+        clicks = 0;
+        press();
+        if (cancelled) {
+            SendMessageW(w, WM_CANCELMODE, 0, 0);
+        } else {
+            SetCapture(host);  // another window takes the mouse
+            ReleaseCapture();
+        }
+        Pump();
+        std::string face = LookOf(*buttons[0]).ring2;
+        SetCursorPos(600, 400);
+        WaitForLook(*buttons[0], "CEE7FF", Milliseconds());
+        press();
+        SendMessageW(w, WM_LBUTTONUP, 0, 0);
+        Check(face == "FFF0CF" && clicks == 1, std::string(cancelled ? "a press cancelled" : "the capture taken") +
+                                                   ": the HighLightSelect face again (" + face + "), then a Click");
+    }
+    buttons[0]->onClick = nullptr;
+}
+
 // A host may delete the button from its own handlers.
 void CheckDeleteFromHandlers() {
     auto button = std::make_unique<Command>(host, 100, 60, 60, 25, StoredSet("x"), kAmbient);
@@ -403,6 +439,7 @@ int Checks() {
     CheckFacesAndCaption();
     CheckTab();
     CheckHoverAndLeave();
+    CheckCaptureLost();
     CheckNoGdiGrowth();
     CheckDeleteFromHandlers();
     CheckProperties();

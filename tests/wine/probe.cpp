@@ -8,6 +8,7 @@
 //   probe gone TITLE MS       waits up to MS for no such window; exit 1 if one
 //   probe never TITLE MS      watches for MS; prints "never" or "seen"
 //   probe close TITLE         posts WM_CLOSE to it
+//   probe kill TITLE          ends its program at once, as a crash would
 //   probe char TITLE CODE     posts WM_CHAR with that character code
 //   probe mouse TITLE         posts a mouse move and a click to it
 //   probe post TITLE MSG W    posts message MSG (decimal) with wParam W
@@ -159,6 +160,16 @@ int Post(const std::wstring& title, UINT message, WPARAM wParam, LPARAM lParam) 
     HWND window = FindTop(title);
     if (!window || !PostMessageA(window, message, wParam, lParam)) return 1;
     return 0;
+}
+
+int Kill(const std::wstring& title) {
+    DWORD id = 0;
+    HWND window = FindTop(title);
+    HANDLE process =
+        window && GetWindowThreadProcessId(window, &id) ? OpenProcess(PROCESS_TERMINATE, FALSE, id) : nullptr;
+    bool killed = process && TerminateProcess(process, 3);
+    if (process) CloseHandle(process);
+    return killed ? 0 : 1;
 }
 
 BOOL CALLBACK PrintChild(HWND child, LPARAM data) {
@@ -369,6 +380,7 @@ int main(int argc, char** argv) {
     if (argc == 4 && !std::strcmp(argv[1], "gone")) return Wait(text[2], number(3), false);
     if (argc == 4 && !std::strcmp(argv[1], "never")) return Never(text[2], number(3));
     if (argc == 3 && !std::strcmp(argv[1], "close")) return Post(text[2], WM_CLOSE, 0, 0);
+    if (argc == 3 && !std::strcmp(argv[1], "kill")) return Kill(text[2]);
     if (argc == 4 && !std::strcmp(argv[1], "char")) return Post(text[2], WM_CHAR, number(3), 0);
     if (argc == 5 && !std::strcmp(argv[1], "post")) return Post(text[2], UINT(number(3)), WPARAM(number(4)), 0);
     if (argc == 3 && !std::strcmp(argv[1], "children")) return Children(text[2]);
@@ -395,6 +407,7 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|short ...\n");
+                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|short|kill ...
+");
     return 2;
 }

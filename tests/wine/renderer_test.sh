@@ -89,9 +89,11 @@ kill "$(pid_of never)"
 
 # Two monitors on a green desktop, the primary at 1280 x 1024: for the whole
 # run the primary shows the picture at 1024 x 768 and the other monitor,
-# moved beside it, is black, also after its mode changes; a click there ends
-# nothing and leaves the keys with the renderer; after Esc and after
-# WM_CLOSE both monitors come back at their modes and places.
+# moved beside it, is black, also after its mode changes; whatever modes
+# another program gives the primary, no monitor shows the desktop; a click
+# on the black monitor ends nothing and leaves the keys with the renderer;
+# after Esc and after WM_CLOSE both monitors come back at their modes and
+# places, and so they do when the saver's renderer is killed.
 wineserver -k
 start_two_monitors || { echo "no Xorg of two monitors:"; tail -5 "$T/xorg.log"; exit 1; }
 xsetroot -solid '#00ff00'
@@ -101,6 +103,20 @@ wine_make_prefix "$T/pfx-two"
 probe desktop >/dev/null
 cp "$DIST/Ondrake.3ds" "$WINEPREFIX/drive_c/qorbel/Ondrake.3ds"
 during="DUMMY0 1024x768+0+0 DUMMY1 1024x768+1024+0"
+# desktop_hidden FILE: a new screenshot, kept in FILE, shows the picture
+# and, outside its 1024 x 768 at (0, 0), no green desktop on any monitor;
+# sets desktop to each monitor's share of green there.
+desktop_hidden() {
+    local place i
+    desktop=""
+    shot "$1" && above "$(region "$1" 400x400+312+184 "mean.r+mean.b")" 0.05 || return 1
+    read -ra place <<<"$(monitor_places)"
+    for ((i = 0; i < ${#place[@]}; i += 2)); do
+        desktop+="${place[i]} $(convert "$1" -fill black -draw 'rectangle 0,0 1023,767' -crop "${place[i + 1]}" \
+            +repage -fuzz 10% -fill black +opaque '#00ff00' -fill white -opaque '#00ff00' -format '%[fx:mean]' info:) "
+    done
+    ! grep -Eq ' [0-9.]*[1-9]' <<<"$desktop"
+}
 for ending in Esc WM_CLOSE; do
     start_renderer
     probe wait Sollvane_VC 15000 >/dev/null
@@ -121,12 +137,31 @@ for ending in Esc WM_CLOSE; do
         probe mode '\\.\DISPLAY2' 800 600
         check "a display change during the run: the cover follows the monitor" \
             eventually 5 'probe find Sollvane_Cover | grep -q " rect=1024,0,800,600 "'
+        # The primary made smaller than the picture moves the other monitor
+        # under it; made larger, it shows more than the picture.
+        for size in "800 600" "1280 1024"; do
+            probe mode '\\.\DISPLAY1' $size
+            check "the primary set to ${size/ / x } during the run: the picture shows, no monitor the desktop" \
+                eventually 5 'desktop_hidden "$T/primary-$size.png"' 0.5
+            echo "the primary at ${size/ / x }: $(monitor_places); green shares: $desktop"
+        done
         probe close Sollvane_VC >/dev/null
     fi
     check "$ending ends the two-monitor run with exit code 0" exits renderer 10 0
     check "after $ending both monitors back at their modes and places" \
         eventually 5 '[ "$(monitor_places)" = "$TWO_MONITORS" ]'
 done
+
+# The saver's run, its renderer killed: the front end gives the display
+# back all the same.
+install_saver "$WINEPREFIX/drive_c/Ondrake"
+start_scr /s
+probe wait Sollvane_VC 15000 >/dev/null
+check "/s: the primary at 1024 x 768" eventually 5 '[ "$(monitor_places)" = "$during" ]'
+probe kill Sollvane_VC
+check "/s, the renderer killed: the front end ends with 0" exits scr 10 0
+check "/s, the renderer killed: both monitors back at their modes and places" \
+    eventually 5 '[ "$(monitor_places)" = "$TWO_MONITORS" ]'
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
