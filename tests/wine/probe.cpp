@@ -407,7 +407,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|short|kill ...
-");
+                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|short|kill ...\n");
     return 2;
 }
