@@ -1,7 +1,8 @@
 // Loaded into a GL program by bench_hack_cpu.sh: counts its buffer swaps,
-// its frames, through GLX or (as xscreensaver's own hacks draw) EGL, into the file ONDRAKE_FRAME_COUNT names (a 64-bit count in
-// the machine's byte order), through a shared mapping, so that counting
-// costs the program no system call per frame.
+// its frames, through GLX or (as xscreensaver's own hacks draw) EGL, into
+// the file ONDRAKE_FRAME_COUNT names (a 64-bit count in the machine's byte
+// order), through a shared mapping, so that counting costs the program no
+// system call per frame.
 #include <GL/glx.h>
 #include <dlfcn.h>
 #include <fcntl.h>

@@ -214,7 +214,8 @@ TEST(HackSettings, TheDescriptionEndsWithItsMakersAndYear) {
     std::stringstream text;
     text << in.rdbuf();
     regex_t lastLine;
-    ASSERT_EQ(regcomp(&lastLine, "\n\nWritten by [^;\n]+; [0-9]{4}\\.\n *</_description>", REG_EXTENDED | REG_NOSUB), 0);
+    const char* pattern = "\n\nWritten by [^;\n]+; [0-9]{4}\\.\n *</_description>";
+    ASSERT_EQ(regcomp(&lastLine, pattern, REG_EXTENDED | REG_NOSUB), 0);
     EXPECT_EQ(regexec(&lastLine, text.str().c_str(), 0, nullptr, 0), 0);
     regfree(&lastLine);
 }
