@@ -12,9 +12,9 @@ enum class DrawTarget {
     WindowId,   // a window someone else made (-window-id ID)
 };
 
-// The shortest time from the start of one frame to the start of the next,
-// in microseconds, unless -delay says otherwise: about 60 frames a second
-// at most.
+// The beat of the frames, from the start of one to the start of the next,
+// in microseconds, unless -delay says otherwise: 60 frames a second at most
+// (see frame_pacing.h).
 constexpr long kDefaultDelayUs = 16667;
 // The longest -delay taken, in microseconds.
 constexpr long kLongestDelayUs = 1000000000;

@@ -1,8 +1,8 @@
 // ondrake: the Ondrake screen saver's picture as an xscreensaver hack. The
 // same scene as the Windows renderer, drawn with GLX at the window's own
-// size, at most once every -delay microseconds and not at all while the
-// window cannot be seen, until its window goes away, q or Esc in its own
-// window, or SIGTERM or SIGINT.
+// size, on a beat of one frame every -delay microseconds and not at all
+// while the window cannot be seen, until its window goes away, q or Esc in
+// its own window, or SIGTERM or SIGINT.
 #include <signal.h>
 #include <unistd.h>
 
