@@ -1,5 +1,7 @@
 #include "frame_pacing.h"
 
+#include <algorithm>
+
 bool TimeToDraw(FramePacing& pacing, bool seen, int64_t nowUs, int64_t& waitUs) {
     if (!seen) {
         if (!pacing.unseen) pacing.unseenSinceUs = nowUs;
@@ -16,7 +18,9 @@ bool TimeToDraw(FramePacing& pacing, bool seen, int64_t nowUs, int64_t& waitUs) 
         waitUs = pacing.nextFrameUs - nowUs;
         return false;
     }
-    pacing.nextFrameUs = nowUs + pacing.delayUs;
+    int64_t beat = pacing.drawn ? std::max(pacing.nextFrameUs, nowUs - pacing.delayUs) : nowUs;
+    pacing.nextFrameUs = beat + pacing.delayUs;
+    pacing.drawn = true;
     waitUs = 0;
     return true;
 }

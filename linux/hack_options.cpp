@@ -83,10 +83,12 @@ bool ParseHackOptions(const std::vector<std::string>& args, const char* screensa
         } else if (name == "-help") {
             options.showHelp = true;
             return true;
-        } else if (name == "-visual") {
-            // The hack picks its own visual (see x11_target.h).
+        } else if (name == "-visual" || name == "-xrm" || name == "-geometry" || name == "-bg" || name == "-fg") {
+            // The hack picks its own visual (see x11_target.h), reads no X
+            // resources, fills the window it is given and draws its own
+            // colours.
             if (!value(ignored)) return false;
-        } else if (name != "-install" && name != "-mono") {
+        } else if (name != "-install" && name != "-mono" && name != "-pair" && name != "-sync") {
             problem = "unknown option " + args[i];
             return false;
         }

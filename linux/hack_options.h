@@ -12,9 +12,9 @@ enum class DrawTarget {
     WindowId,   // a window someone else made (-window-id ID)
 };
 
-// The shortest time from the start of one frame to the start of the next,
-// in microseconds, unless -delay says otherwise: about 60 frames a second
-// at most.
+// The beat of the frames, from the start of one to the start of the next,
+// in microseconds, unless -delay says otherwise: 60 frames a second at most
+// (see frame_pacing.h).
 constexpr long kDefaultDelayUs = 16667;
 // The longest -delay taken, in microseconds.
 constexpr long kLongestDelayUs = 1000000000;
@@ -35,7 +35,8 @@ struct HackOptions {
 // Reads the arguments after the program name. Each option may start with one
 // dash or two, as xscreensaver's own programs and its settings pass them.
 // The options every hack takes and this one has no use for (-install,
-// -visual NAME, -mono) are taken and ignored. screensaverWindow is the
+// -visual NAME, -mono, -pair, -sync, -xrm RESOURCE, -geometry GEOMETRY,
+// -bg COLOUR, -fg COLOUR) are taken and ignored. screensaverWindow is the
 // XSCREENSAVER_WINDOW environment variable (null when unset). Returns false
 // with a one-line problem for an unknown option, a missing value, a
 // malformed window id or delay. -help stops the reading there.

@@ -1,18 +1,21 @@
 // ondrake: the Ondrake screen saver's picture as an xscreensaver hack. The
 // same scene as the Windows renderer, drawn with GLX at the window's own
-// size, at most once every -delay microseconds and not at all while the
-// window cannot be seen, until its window goes away, q or Esc in its own
-// window, or SIGTERM or SIGINT.
+// size, on a beat of one frame every -delay microseconds and not at all
+// while the window cannot be seen, until its window goes away, q or Esc in
+// its own window, or SIGTERM or SIGINT.
 #include <signal.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "clock.h"
 #include "fps_meter.h"
+#include "frame_memory.h"
 #include "frame_pacing.h"
 #include "hack_options.h"
 #include "model_check.h"
@@ -67,6 +70,35 @@ std::string HackFolder() {
 
 bool FileExists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
+// Says why the hack ends, if for a problem; returns the exit code.
+int ExitCode() {
+    bool failed = !target.problem.empty();
+    if (failed) std::fprintf(stderr, "ondrake: %s\n", target.problem.c_str());
+    return failed ? 1 : 0;
+}
+
+// How often the window's watcher looks whether the model has been read, in
+// microseconds: news of the window wakes it at once.
+constexpr int64_t kReadLookUs = 10000;
+
+// Reads the model on a thread of its own while this one follows the
+// window: a window destroyed or closed during a long read (of a file of
+// hundreds of megabytes, say) ends the hack at once, as at any other
+// moment, and not when the read is done. The read cannot be stopped
+// midway, so the hack then ends at once, as on a signal.
+void ReadModel(int file, const std::string& path, SceneState& scene) {
+    std::atomic<bool> read{false};
+    std::thread reader([&] {
+        scene.model = LoadModel3dsFromFile(file, path.c_str(), scene.vertexCount);
+        read = true;
+    });
+    while (!read) {
+        if (PumpEvents(target) == TargetNews::End) _exit(ExitCode());
+        WaitForNews(target, kReadLookUs);
+    }
+    reader.join();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,15 +135,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ondrake: cannot read the model %s: %s; the screen stays black\n",
                      options.modelPath.c_str(), modelProblem.c_str());
     SceneState scene;
-    FitView(scene, target.width, target.height);
     if (modelFile >= 0) {
-        scene.model = LoadModel3dsFromFile(modelFile, options.modelPath.c_str(), scene.vertexCount);
+        ReadModel(modelFile, options.modelPath, scene);
         close(modelFile);
     }
+    FitView(scene, target.width, target.height);
     SetUpScene(scene, SceneHost{nullptr, SceneClock, SceneClock, KeepTitle, ShowFrame});
     if (modelFile >= 0 && scene.vertexCount == 0)
         std::fprintf(stderr, "ondrake: no triangles in the model %s; the screen stays black\n",
                      options.modelPath.c_str());
+    KeepFrameMemory();
 
     for (;;) {
         TargetNews news = PumpEvents(target);
@@ -125,8 +158,7 @@ int main(int argc, char** argv) {
     }
 
     ReleaseScene(scene);
-    bool failed = !target.problem.empty();
-    if (failed) std::fprintf(stderr, "ondrake: %s\n", target.problem.c_str());
+    int code = ExitCode();
     CloseTarget(target);
-    return failed ? 1 : 0;
+    return code;
 }

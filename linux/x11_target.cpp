@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -26,6 +27,8 @@ int glxErrorBase = -1000;  // none of GLX's codes match until GLX is found
 // The window the picture goes to and the one drawn on, once found: their
 // disappearance is the end.
 Window watched[2] = {};
+// The window's ancestors below the root (see FollowAncestors).
+std::vector<Window> ancestors;
 
 bool GoneError(const XErrorEvent& error) {
     int glx = error.error_code - glxErrorBase;
@@ -41,6 +44,11 @@ bool GoneError(const XErrorEvent& error) {
 // The server frees the rest of what a departing client held.
 int NoteError(Display*, XErrorEvent* error) {
     if (GoneError(*error)) _exit(0);
+    // An ancestor that went while we looked at it took the window with it,
+    // which reports its own end.
+    if (error->error_code == BadWindow &&
+        std::find(ancestors.begin(), ancestors.end(), error->resourceid) != ancestors.end())
+        return 0;
     if (!errorSeen) firstError = *error;
     errorSeen = true;
     return 0;
@@ -158,7 +166,6 @@ bool UseWindow(X11Target& target, Window window) {
     target.window = window;
     target.width = attributes.width;
     target.height = attributes.height;
-    target.viewable = attributes.map_state == IsViewable;
     watched[0] = window;
     int screen = XScreenNumberOfScreen(attributes.screen);
 
@@ -203,6 +210,32 @@ void SwapOnRefresh(Display* display, GLXDrawable drawable) {
     }
 }
 
+// A window is viewable only while it and all its ancestors are mapped, and
+// X tells the window nothing when an ancestor is unmapped (a preview inside
+// a settings window that is minimised, say): so the hack follows the map
+// state of each of them too, and again whenever one of them moves to
+// another parent.
+void FollowAncestors(X11Target& target) {
+    ancestors.clear();
+    for (Window window = target.window;;) {
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(target.display, window, &root, &parent, &children, &count)) return;
+        if (children) XFree(children);
+        if (parent == 0 || parent == root) return;
+        ancestors.push_back(parent);
+        XSelectInput(target.display, parent, StructureNotifyMask);
+        window = parent;
+    }
+}
+
+// Asked rather than worked out from events: the answer takes every
+// ancestor into account, in whatever order their news came.
+bool Viewable(const X11Target& target) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(target.display, target.window, &attributes) && attributes.map_state == IsViewable;
+}
+
 }  // namespace
 
 bool OpenTarget(X11Target& target, const HackOptions& options) {
@@ -233,6 +266,10 @@ bool OpenTarget(X11Target& target, const HackOptions& options) {
     XSync(target.display, False);
     if (!current || errorSeen) return Fail("cannot draw with OpenGL on window 0x%lx", target.drawable);
     SwapOnRefresh(target.display, target.drawable);
+    // Asked once the window's news is followed, so that no change is
+    // missed between.
+    FollowAncestors(target);
+    target.viewable = Viewable(target);
     return true;
 }
 
@@ -244,6 +281,7 @@ void CloseTarget(X11Target& target) {
         }
         // From here on the windows' end is ours.
         watched[0] = watched[1] = 0;
+        ancestors.clear();
         if (target.ownWindow && target.window)
             XDestroyWindow(target.display, target.window);
         else if (target.drawable && target.drawable != target.window)
@@ -271,11 +309,15 @@ TargetNews PumpEvents(X11Target& target) {
                     news = TargetNews::Resized;
                 }
                 break;
-            case MapNotify:
-                if (event.xmap.window == target.window) target.viewable = true;
+            // Of the window or one of its ancestors: only those are
+            // followed.
+            case ReparentNotify:
+                FollowAncestors(target);
+                target.viewable = Viewable(target);
                 break;
+            case MapNotify:
             case UnmapNotify:
-                if (event.xunmap.window == target.window) target.viewable = false;
+                target.viewable = Viewable(target);
                 break;
             case VisibilityNotify:
                 // Sent only while viewable, and whenever the window becomes so

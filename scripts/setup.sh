@@ -23,6 +23,7 @@ packages=(
     fonts-ipafont-gothic                            # Japanese glyphs for the dialog's screenshots
     libx11-dev libgl-dev libglx-mesa0 xscreensaver  # the xscreensaver hack: Xlib, GLX, and a real xscreensaver
     dpkg-dev file                                   # its Debian package's dependencies (dpkg-shlibdeps, for CPack)
+    lintian                                         # the check of its Debian package
 )
 
 sudo=""

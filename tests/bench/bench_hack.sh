@@ -1,11 +1,13 @@
 #!/bin/bash
-# The hack's drawing speed against the Windows renderer's drawing path, both
-# at 1920 x 1080 on Mesa's software rasterizer: bench_draw on OSMesa, and
-# bench_hack with GLX on an Xvfb screen of that size.
-#   bench_hack.sh [BENCH_BIN_DIR]   (default build/bench/bin)
+# The hack's drawing on Mesa's software rasterizer, on an Xvfb screen of
+# SIZE: bench_draw (the Windows renderer's drawing paths, on OSMesa) and
+# bench_hack (the hack's frame with GLX beside the least a frame of its
+# picture costs there).
+#   bench_hack.sh [BENCH_BIN_DIR [SIZE]]   (build/bench/bin, 640x480)
 set -euo pipefail
 bin=${1:-$(dirname "$0")/../../build/bench/bin}
+size=${2:-640x480}
 source "$(dirname "$0")/../linux/x_env.sh"
-x_start_display 1920x1080
-"$bin/bench_draw" --size 1920x1080
+x_start_display "$size"
+"$bin/bench_draw" --size "$size"
 "$bin/bench_hack"

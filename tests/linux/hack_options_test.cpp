@@ -2,6 +2,7 @@
 // model, which model files it refuses before reading, and its frame meter.
 #include <gtest/gtest.h>
 
+#include <regex.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -58,6 +59,8 @@ TEST(HackOptions, XscreensaverConventionsWithOneDashOrTwo) {
         // Taken from every hack, of no use to this one.
         {{"-install", "--visual", "default", "-mono", "-root"}, DrawTarget::Root, 0, false, "", kDefault},
         {{"-visual", "-fps"}, DrawTarget::OwnWindow, 0, false, "", kDefault},  // -fps names the visual
+        {{"-pair", "--sync", "-xrm", "*delay: 5", "-geometry", "640x480+0+0", "-bg", "black", "-fg", "-root"},
+         DrawTarget::OwnWindow, 0, false, "", kDefault},  // -root names the colour
     };
     for (const Case& c : cases) {
         Parse parse = ParseArgs(c.args);
@@ -100,6 +103,10 @@ TEST(HackOptions, UnknownOptionsAndMissingValuesAreRefusedByName) {
         {{"-window-id", "12abc"}, "not a window id: 12abc"},
         {{"-display"}, "-display needs a value"},
         {{"-visual"}, "-visual needs a value"},
+        {{"-xrm"}, "-xrm needs a value"},
+        {{"-root", "--geometry"}, "--geometry needs a value"},
+        {{"-bg"}, "-bg needs a value"},
+        {{"-fg"}, "-fg needs a value"},
         {{"-delay"}, "-delay needs a value"},
         {{"-delay", "-5"}, "not a delay in microseconds: -5"},
         {{"-delay", "1e3"}, "not a delay in microseconds: 1e3"},
@@ -198,6 +205,19 @@ TEST(HackSettings, EveryArgumentInTheDescriptionIsTaken) {
     EXPECT_EQ(Attribute(xml, delay, "default"), std::to_string(kDefaultDelayUs));
     EXPECT_EQ(Attribute(xml, delay, "convert"), "invert") << "a higher frame rate is a shorter delay";
     EXPECT_NE(xml.find("<file id=\"model\""), std::string::npos) << "the model is chosen with a file chooser";
+}
+
+// As in every installed hack's description: the last line names its
+// makers and its year, "Written by NAME; YEAR.".
+TEST(HackSettings, TheDescriptionEndsWithItsMakersAndYear) {
+    std::ifstream in(ONDRAKE_HACK_SETTINGS);
+    std::stringstream text;
+    text << in.rdbuf();
+    regex_t lastLine;
+    const char* pattern = "\n\nWritten by [^;\n]+; [0-9]{4}\\.\n *</_description>";
+    ASSERT_EQ(regcomp(&lastLine, pattern, REG_EXTENDED | REG_NOSUB), 0);
+    EXPECT_EQ(regexec(&lastLine, text.str().c_str(), 0, nullptr, 0), 0);
+    regfree(&lastLine);
 }
 
 TEST(HackModel, BesideTheHackThenWhereItIsInstalled) {

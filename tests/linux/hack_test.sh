@@ -104,15 +104,26 @@ done
 check "a large model is written" "$MAKE_HOSTILE" large "$T/large.3ds" 250
 make_window 160 120
 start_hack large -window-id "$window" -model "$T/large.3ds"
-reading() { grep -q "$T/large.3ds" "/proc/$(pid_of large)/maps" 2>/dev/null; }
-check "the hack reads it" eventually 30 reading 0.02
+# reading NAME: that hack has the model mapped.
+reading() { grep -q "$T/large.3ds" "/proc/$(pid_of "$1")/maps" 2>/dev/null; }
+check "the hack reads it" eventually 30 "reading large" 0.02
 killed large TERM
 echo "SIGTERM while reading a model of $(($(stat -c %s "$T/large.3ds") / 1000000)) MB: ended after $elapsed ms with $code"
 check "SIGTERM during a long model read ends it with 0" [ "$code" = 0 ]
 check "... within half a second" [ "$elapsed" -lt 500 ]
 check "... before the read ended" [ ! -s "$T/large.err" ]
-rm -f "$T/large.3ds"
 "$XWIN" destroy "$window"
+# Its window destroyed during the read.
+make_window 160 120
+start_hack large_gone -window-id "$window" -model "$T/large.3ds"
+eventually 30 "reading large_gone" 0.02
+"$XWIN" destroy "$window"
+ended large_gone "$(date +%s%N)"
+echo "window destroyed during the read: the hack ended after $elapsed ms with $code"
+check "its window destroyed during a long model read ends it with 0" [ "$code" = 0 ]
+check "... within half a second" [ "$elapsed" -lt 500 ]
+check "... before the read ended" [ ! -s "$T/large_gone.err" ]
+rm -f "$T/large.3ds"
 
 # The window vanishing while the hack draws, four at a time, twice:
 # destroyed, or gone with the client that made it, or the parent
@@ -163,6 +174,19 @@ check "wholly covered, it sleeps" idle "$(pid_of unseen)"
 check "uncovered, it draws" eventually 5 'draws "$seen"' 0.5
 kill "$(pid_of unseen)"
 "$XWIN" destroy "$seen"
+# In a window inside another that is unmapped (a preview in a settings
+# window that is minimised): X tells the inner window nothing.
+make_window 320 240 0 0
+outer=$window
+make_child "$outer" 320 240
+start_hack inner -window-id "$window" -model "$MODEL"
+eventually 15 'draws "$window"' 0.5
+xdotool windowunmap --sync "$outer"
+check "in a window whose parent is unmapped, it sleeps" idle "$(pid_of inner)"
+xdotool windowmap --sync "$outer"
+check "the parent mapped again, it draws" eventually 5 'draws "$window"' 0.5
+kill "$(pid_of inner)"
+"$XWIN" destroy "$outer"
 
 # A window of a visual the scene cannot draw on (single-buffered, no depth
 # buffer): the hack draws on a child of its own over all of it.

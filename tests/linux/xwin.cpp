@@ -7,6 +7,8 @@
 //                          until killed (X destroys a client's windows as
 //                          it leaves, and retained ones when their client
 //                          number is taken again)
+//   xwin child PARENT W H  a mapped window inside PARENT, at its top left;
+//                          prints its id and holds it, as create does
 //   xwin resize ID W H
 //   xwin close ID          the window manager's close (WM_DELETE_WINDOW)
 //   xwin destroy ID
@@ -30,11 +32,12 @@ int NoteError(Display*, XErrorEvent*) {
     return 0;
 }
 
-Window Create(Display* display, int width, int height, int x, int y, bool flat) {
+Window Create(Display* display, Window parent, int width, int height, int x, int y, bool flat) {
     int screen = DefaultScreen(display);
     Window root = RootWindow(display, screen);
     if (!flat)
-        return XCreateSimpleWindow(display, root, x, y, width, height, 0, 0, BlackPixel(display, screen));
+        return XCreateSimpleWindow(display, parent ? parent : root, x, y, width, height, 0, 0,
+                                   BlackPixel(display, screen));
     // No GLX_DOUBLEBUFFER and no GLX_DEPTH_SIZE: GLX prefers visuals
     // without either.
     int attributes[] = {GLX_RGBA, None};
@@ -60,9 +63,13 @@ int main(int argc, char** argv) {
     XSetErrorHandler(NoteError);
     const char* command = argv[1];
     Window window = argc > 2 ? std::strtoul(argv[2], nullptr, 0) : 0;
-    if (!std::strcmp(command, "create") && (argc == 4 || argc == 6 || (argc == 7 && !std::strcmp(argv[6], "flat")))) {
-        int x = argc >= 6 ? std::atoi(argv[4]) : 0, y = argc >= 6 ? std::atoi(argv[5]) : 0;
-        window = Create(display, std::atoi(argv[2]), std::atoi(argv[3]), x, y, argc == 7);
+    bool create = !std::strcmp(command, "create") &&
+                  (argc == 4 || argc == 6 || (argc == 7 && !std::strcmp(argv[6], "flat")));
+    bool child = !std::strcmp(command, "child") && argc == 5;
+    if (create || child) {
+        int x = create && argc >= 6 ? std::atoi(argv[4]) : 0, y = create && argc >= 6 ? std::atoi(argv[5]) : 0;
+        const char* const* size = argv + (create ? 2 : 3);
+        window = Create(display, child ? window : 0, std::atoi(size[0]), std::atoi(size[1]), x, y, argc == 7);
         if (!window) return 1;
         XStoreName(display, window, "xwin");
         XMapWindow(display, window);
