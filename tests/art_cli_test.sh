@@ -1,7 +1,7 @@
 #!/bin/bash
 # ondrake-art: the face files, their bytes the same on every run, its exit
 # codes and messages; or, given the build root, that the faces the Windows
-# builds embedded (drawn by their own native build of the tool) are the
+# builds embedded (drawn by the optimised native build of the tool) are the
 # ones it draws.
 #   art_cli_test.sh TOOL [BUILD_ROOT]
 set -u
@@ -21,7 +21,11 @@ mkdir "$dir/a" "$dir/b"
 expect "faces exit" 0 $?
 if [ -n "$build_root" ]; then
     for preset in win32 win64; do
-        [ -d "$build_root/$preset/faces" ] || missing "the $preset build's faces"
+        # The x86-64 build is made only where the Wine tests need it.
+        if [ ! -d "$build_root/$preset/faces" ]; then
+            [ "$preset" = win32 ] && missing "the win32 build's faces"
+            continue
+        fi
         diff -r "$dir/a" "$build_root/$preset/faces" >/dev/null
         expect "the $preset build embeds the same faces" 0 $?
     done
