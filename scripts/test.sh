@@ -1,8 +1,8 @@
 #!/bin/bash
 # Sets up, builds every preset (win64 only where the Wine tests need it),
-# then runs every test: the unit tests beside the fuzzer's minute over the
-# model reader (label fuzz), then the tests that start X servers, Windows
-# programs or a build, one at a time.
+# then runs every test: the unit tests, the fuzzer's minute over the model
+# reader and the release checks two at a time, then the tests that start X
+# servers and programs one at a time.
 #   bash scripts/test.sh [--allow-skips]
 # A test that cannot run here fails and says what is missing, and any test
 # that skips fails the run. --allow-skips, for a knowingly partial run, makes
@@ -56,8 +56,8 @@ run_tests() {
 }
 
 status=0
-run_tests unit-and-fuzz -j2 -L '^(unit|fuzz)$' || status=1
-run_tests one-at-a-time -LE '^(unit|fuzz)$' || status=1
+run_tests two-at-a-time -j2 -L '^(unit|fuzz|release)$' || status=1
+run_tests one-at-a-time -LE '^(unit|fuzz|release)$' || status=1
 
 echo "test: ${#skips[@]} skipped${skips:+:}"
 for skip in "${skips[@]}"; do echo "  $skip"; done
