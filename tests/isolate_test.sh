@@ -4,7 +4,7 @@
 # process that ignores SIGTERM and one that cleared its environment and left
 # its session, then is killed as ctest kills a test that overruns its time
 # (SIGKILL to it and the processes below it, which no trap sees), leaves no
-# process, no temporary folder and no X lock file; a test that ends by
+# process, no temporary folder and no X socket; a test that ends by
 # itself takes what it left running with it.
 #   isolate_test.sh WORK_FOLDER    (outside /tmp, which each test has its own of)
 set -u
@@ -66,7 +66,7 @@ check "its temporary folder exists" [ -d "/tmp/$mark" ]
 kill -KILL -- "-$guard"
 check "ended, it leaves no process" eventually 10 '[ -z "$(in_namespace "$namespace")" ]'
 check "nor its temporary folder" eventually 5 '[ ! -e "/tmp/$mark" ]'
-check "nor its X server's lock file" [ ! -e "/tmp/.X$(cat "$T/started")-lock" ]
+check "nor its X server's socket" [ ! -e "/tmp/.X11-unix/X$(cat "$T/started")" ]
 
 # Ending by itself, a test takes with it what it left running.
 token=$RANDOM$RANDOM
