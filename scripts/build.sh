@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 presets=("$@")
 ((${#presets[@]})) || presets=(host win32)
 for preset in "${presets[@]}"; do
+    start=$SECONDS
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
+    echo "build: $preset took $((SECONDS - start)) s"
 done

@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 bash scripts/setup.sh
 bash scripts/build.sh win32 win64 >/dev/null
-source scripts/wine_build.sh "$root/build"
+source scripts/wine_build.sh "$root/build" || { echo "run: missing $WINE_BUILD_MISSING"; exit 1; }
 echo "run: $WINE_ARCH_NOTE"
 
 export WINEPREFIX=$root/build/wine-prefix-$WINEARCH WINEDEBUG=-all

@@ -1,10 +1,11 @@
 #!/bin/bash
-# ondrake-art: the face files, their bytes the same on every run, and the
-# same as those the Windows builds embedded (drawn by their own native
-# build of the tool).
-#   art_cli_test.sh TOOL BUILD_ROOT
+# ondrake-art: the face files, their bytes the same on every run, its exit
+# codes and messages; or, given the build root, that the faces the Windows
+# builds embedded (drawn by the optimised native build of the tool) are the
+# ones it draws.
+#   art_cli_test.sh TOOL [BUILD_ROOT]
 set -u
-tool=$1 build_root=$2
+tool=$1 build_root=${2:-}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 source "$(dirname "$0")/checks.sh"
@@ -18,6 +19,20 @@ Selected.bmp"
 mkdir "$dir/a" "$dir/b"
 "$tool" faces "$dir/a"
 expect "faces exit" 0 $?
+if [ -n "$build_root" ]; then
+    for preset in win32 win64; do
+        # The x86-64 build is made only where the Wine tests need it.
+        if [ ! -d "$build_root/$preset/faces" ]; then
+            [ "$preset" = win32 ] && missing "the win32 build's faces"
+            continue
+        fi
+        diff -r "$dir/a" "$build_root/$preset/faces" >/dev/null
+        expect "the $preset build embeds the same faces" 0 $?
+    done
+    echo "art in the builds: $passed passed, $failed failed"
+    [ "$failed" -eq 0 ]
+    exit
+fi
 expect "face files" "$faces" "$(ls "$dir/a")"
 for f in "$dir"/a/*.bmp; do
     expect "$(basename "$f") size" 4854 "$(stat -c %s "$f")"
@@ -25,11 +40,6 @@ done
 "$tool" faces "$dir/b"
 diff -r "$dir/a" "$dir/b" >/dev/null
 expect "two runs give the same bytes" 0 $?
-for preset in win32 win64; do
-    [ -d "$build_root/$preset/faces" ] || missing "the $preset build's faces"
-    diff -r "$dir/a" "$build_root/$preset/faces" >/dev/null
-    expect "the $preset build embeds the same faces" 0 $?
-done
 
 "$tool" faces "$dir/missing/folder" 2>"$dir/err"
 expect "unwritable folder exit" 1 $?

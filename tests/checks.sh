@@ -26,13 +26,14 @@ expect() {  # description, expected text, actual text
 
 # missing WHAT: this test cannot run here. A failure that says what is
 # missing; a skip (exit 77) only for someone who knowingly runs a part of
-# the suite with ONDRAKE_ALLOW_SKIPS=1.
+# the suite, with scripts/test.sh --allow-skips (or ONDRAKE_ALLOW_SKIPS=1
+# for ctest alone).
 missing() {
     if [ "${ONDRAKE_ALLOW_SKIPS:-0}" = 1 ]; then
         echo "skipped: $1 missing"
         exit 77
     fi
-    echo "FAIL: $1 missing (ONDRAKE_ALLOW_SKIPS=1 skips this test instead)"
+    echo "FAIL: $1 missing (scripts/test.sh --allow-skips skips this test instead)"
     exit 1
 }
 

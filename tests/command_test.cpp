@@ -508,7 +508,11 @@ TEST(Properties, AFreshButtonSwitchesOnAtTheFirstReadOfEnabled) {
     Recorder r;
     CommandFields fields;  // never stored: every field 0
     EXPECT_EQ(r.target.caption, "Command");
-    EXPECT_EQ(r.target.font, DesignFont());
+    // "ＭＳ Ｐゴシック" in code page 932, 9.75 points, weight 400, the
+    // Japanese character set.
+    const FontDesc design = {"\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e", 9.75, 400, false, false,
+                             false, 128};
+    EXPECT_EQ(r.target.font, design);
     EXPECT_TRUE(GetEnabled(fields, r.target));
     EXPECT_EQ(fields.FirstRun, 1);
     EXPECT_EQ(fields.Enabled, kTrue);

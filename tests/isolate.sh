@@ -1,15 +1,32 @@
 #!/bin/bash
-# Runs one end-to-end test so that nothing it starts outlives it:
+# Runs one test so that nothing it starts outlives it, and so that whatever
+# its sanitized programs report reaches its output:
 #   isolate.sh NAME COMMAND [ARGS...]
-# The test and everything it starts (X servers, wineservers, Wine programs,
-# hacks; wineserver leaves the process group, so groups are not enough)
-# carry ONDRAKE_TEST_MARK in their environment, and its temporary files lie
-# under TMPDIR=/tmp/MARK. When the test ends, whatever still carries the mark
-# is ended and the folder removed. ctest ends a test that overruns its time
-# with SIGKILL to the test and the processes below it, which no trap sees;
-# then a sentinel does the same: a process outside that tree, which learns
-# of this script's end when the pipe that only this script holds closes.
-#   isolate.sh --sweep MARK    ends the marked processes, removes the folder
+#
+# Where the machine allows it (root, and unshare works), the test runs in a
+# PID namespace of its own with its own /proc: this script is the first
+# process there, and when it ends the kernel kills everything left in the
+# namespace, however a process got away from its parent, its session or its
+# environment. (A namespace rather than a cgroup: the kernel ends it with
+# its first process, and it needs no delegated cgroup.) The test's
+# temporary folder is its /tmp there, so the lock files and sockets of its
+# X servers and wineservers go with it too, and the display numbers of tests
+# in other namespaces never meet (the X servers' abstract sockets, which the
+# namespaces share, keep them apart).
+# Elsewhere (no root, no namespaces) the test and what it starts carry
+# ONDRAKE_TEST_MARK in their environment and TMPDIR=/tmp/MARK, and the
+# marked processes are ended; one that clears its environment escapes that.
+#
+# Either way the processes left when the test ends are asked to end
+# (SIGTERM, so that servers clean up), then killed. ctest ends a test that
+# overruns its time with SIGKILL to it and the processes below it, which no
+# trap sees; then a sentinel outside, which learns of this script's end when
+# the pipe that only this script holds closes, sweeps the marked processes
+# and removes the folder (the namespace has gone by itself).
+#
+# Sanitizer reports (AddressSanitizer, UBSan) are written to files in the
+# folder rather than to standard error, which a test may have captured, and
+# shown at the end; any report fails the test.
 #   isolate.sh --list MARK     prints the marked processes' ids
 set -u
 
@@ -26,36 +43,86 @@ marked() {
     done
 }
 
-# sweep MARK: asks the marked processes to end (a test's own clean-up runs
-# on SIGTERM), then kills what is left, also what they start meanwhile.
-sweep() {
+# others: the ids of the living processes of this namespace but this shell
+# and its subshell.
+others() {
+    local dir stat
+    for dir in /proc/[0-9]*; do
+        [ "${dir#/proc/}" = $$ ] || [ "${dir#/proc/}" = "$BASHPID" ] && continue
+        read -r stat 2>/dev/null <"$dir/stat" || continue
+        stat=${stat##*) }
+        [ "${stat%% *}" = Z ] || echo "${dir#/proc/}"
+    done
+}
+
+# end_all LIST: asks the processes that the command LIST prints to end, then
+# kills what is left, also what they start meanwhile.
+end_all() {
     local pid round
-    for pid in $(marked "$1"); do kill -TERM "$pid" 2>/dev/null; done
+    for pid in $($1); do kill -TERM "$pid" 2>/dev/null; done
     for round in $(seq 40); do
-        [ -z "$(marked "$1")" ] && break
-        ((round > 20)) && for pid in $(marked "$1"); do kill -KILL "$pid" 2>/dev/null; done
+        [ -z "$($1)" ] && break
+        ((round > 20)) && for pid in $($1); do kill -KILL "$pid" 2>/dev/null; done
         sleep 0.1
     done
-    rm -rf "/tmp/$1"
+}
+
+# sanitizer_options FOLDER: reports go to files in that folder.
+sanitizer_options() {
+    mkdir -p "$1"
+    export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$1/report
+    export UBSAN_OPTIONS=${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$1/report
 }
 
 case $1 in
     --list) marked "$2"; exit 0 ;;
-    --sweep) sweep "$2"; exit 0 ;;
     --sentinel)
+        # MARK WAY: once the test has ended, by itself or killed.
         read -r _
-        sweep "$2"
+        [ "$3" = marks ] && end_all "marked $2"
+        rm -rf "/tmp/$2"
         exit 0 ;;
+    --inside)
+        # The first process of the test's namespace: the test, then the end
+        # of everything else here.
+        mark=$2
+        shift 2
+        mount --bind "/tmp/$mark" /tmp || exit 1
+        export TMPDIR=/tmp
+        sanitizer_options /tmp/.sanitizer
+        "$@"
+        status=$?
+        end_all others
+        exit "$status" ;;
 esac
 
 name=$1
 shift
 mark=ondrake-test-$name-$$
-mkdir -p "/tmp/$mark"
-mkfifo "/tmp/$mark/.alive"
-(setsid bash "$0" --sentinel "$mark" <"/tmp/$mark/.alive" >/dev/null 2>&1 &)
-exec 3>"/tmp/$mark/.alive"
-ONDRAKE_TEST_MARK=$mark TMPDIR=/tmp/$mark "$@" 3>&-
-status=$?
-sweep "$mark"
+folder=/tmp/$mark
+mkdir -p "$folder"
+mkfifo "$folder/.alive"
+way=marks
+unshare --pid --fork --mount-proc --kill-child true 2>/dev/null && way=namespace
+(setsid bash "$0" --sentinel "$mark" "$way" <"$folder/.alive" >/dev/null 2>&1 &)
+exec 3>"$folder/.alive"
+if [ "$way" = namespace ]; then
+    ONDRAKE_TEST_MARK=$mark unshare --pid --fork --mount-proc --kill-child bash "$0" --inside "$mark" "$@" 3>&-
+    status=$?
+else
+    (
+        export ONDRAKE_TEST_MARK=$mark TMPDIR=$folder
+        sanitizer_options "$folder/.sanitizer"
+        "$@" 3>&-
+    )
+    status=$?
+    end_all "marked $mark"
+fi
+for report in "$folder"/.sanitizer/report.*; do
+    [ -e "$report" ] || continue
+    echo "FAIL: a sanitizer report (process ${report##*.}):"
+    cat "$report"
+    status=1
+done >&2
+rm -rf "$folder"
 exit "$status"

@@ -1,12 +1,21 @@
-// Mesh preparation: vector helpers, face normals, smoothing groups.
+// Mesh preparation: vector helpers, face normals, smoothing groups. The
+// expected normals are worked by hand, or worked here in double precision
+// from the smoothing rule and met within kTolerance (single precision holds
+// about 7 digits, and a normal goes through a few roundings); where the rule
+// fixes the last bits, by hand to the bit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstring>
+#include <iterator>
 
 #include "fixtures.h"
 
 namespace {
+
+constexpr double kTolerance = 1e-6;
+using Normal = std::array<double, 3>;
 
 // The flat array of one mesh straight from data, written and read back.
 std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std::vector<uint16_t>& faces,
@@ -17,29 +26,45 @@ std::vector<FlatVertex> Smoothed(const std::vector<float>& positions, const std:
     return flat;
 }
 
-// The smoothing rules worked out again in plain single-precision arithmetic,
-// not with the vector helpers under test: a face's normal is the normalised
-// (b - a) x (c - a); normalising takes the length's square root in double
-// precision and multiplies by its reciprocal, also taken in double.
-struct V3 {
-    float x, y, z;
-};
-V3 At(const std::vector<float>& p, int i) { return {p[3 * i], p[3 * i + 1], p[3 * i + 2]}; }
-V3 Plus(V3 a, V3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-V3 Normalised(V3 v) {
-    float length = float(std::sqrt(double(v.x * v.x + v.y * v.y + v.z * v.z)));
-    if (length == 0.0f) return {0, 0, 0};
-    float inverse = float(1.0 / double(length));
-    return {v.x * inverse, v.y * inverse, v.z * inverse};
+Normal Unit(Normal v) {
+    double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    if (length > 0)
+        for (double& c : v) c /= length;
+    return v;
 }
-V3 SmoothingFaceNormal(const std::vector<float>& p, int a, int b, int c) {
-    V3 pa = At(p, a), pb = At(p, b), pc = At(p, c);
-    V3 u = {pb.x - pa.x, pb.y - pa.y, pb.z - pa.z}, w = {pc.x - pa.x, pc.y - pa.y, pc.z - pa.z};
-    return Normalised({u.y * w.z - u.z * w.y, u.z * w.x - u.x * w.z, u.x * w.y - u.y * w.x});
-}
-bool SameBits(const float a[3], V3 b) {
-    const float bits[3] = {b.x, b.y, b.z};
-    return std::memcmp(a, bits, sizeof bits) == 0;
+
+// The rule in double precision, over the faces that name existing vertices:
+// a face's normal is the unit (b - a) x (c - a); a corner's, the unit sum of
+// the normals of the faces that use its vertex (once per corner that does)
+// and are its own face or share a smoothing group with it. Faces past the
+// masks have none.
+std::vector<Normal> CornerNormals(const std::vector<float>& p, const std::vector<uint16_t>& indices,
+                                  const std::vector<uint32_t>& masks) {
+    std::vector<std::array<int, 3>> faces;
+    std::vector<uint32_t> kept;
+    std::vector<Normal> normals;
+    for (size_t f = 0; 3 * f < indices.size(); ++f) {
+        std::array<int, 3> c = {indices[3 * f], indices[3 * f + 1], indices[3 * f + 2]};
+        if (3 * size_t(*std::max_element(c.begin(), c.end())) >= p.size()) continue;
+        auto edge = [&](int k, int i) { return double(p[3 * c[k] + i]) - double(p[3 * c[0] + i]); };
+        normals.push_back(Unit({edge(1, 1) * edge(2, 2) - edge(1, 2) * edge(2, 1),
+                                edge(1, 2) * edge(2, 0) - edge(1, 0) * edge(2, 2),
+                                edge(1, 0) * edge(2, 1) - edge(1, 1) * edge(2, 0)}));
+        faces.push_back(c);
+        kept.push_back(f < masks.size() ? masks[f] : 0);
+    }
+    std::vector<Normal> corners;
+    for (size_t f = 0; f < faces.size(); ++f)
+        for (int v : faces[f]) {
+            Normal sum = {0, 0, 0};
+            for (size_t g = 0; g < faces.size(); ++g)
+                if (g == f || (kept[f] & kept[g]))
+                    for (int u : faces[g])
+                        if (u == v)
+                            for (int i = 0; i < 3; ++i) sum[i] += normals[g][i];
+            corners.push_back(Unit(sum));
+        }
+    return corners;
 }
 
 TEST(Vectors, OperationsAndAliasing) {
@@ -63,98 +88,89 @@ TEST(Vectors, OperationsAndAliasing) {
     EXPECT_EQ(v[2], 0.8f);
 }
 
-TEST(Vectors, NormalizeMultipliesByADoubleReciprocal) {
-    // 1/3 rounded to float and then multiplied is not the same bits as a
-    // division by 3 for every component; the rule is the multiplication.
-    float v[3] = {1, 1, 1}, out[3];
-    float length = Vec3Normalize(v, out);
-    EXPECT_EQ(length, static_cast<float>(std::sqrt(3.0)));
-    float inverse = static_cast<float>(1.0 / double(length));
-    EXPECT_EQ(out[0], 1.0f * inverse);
+// Normalising multiplies by the length's reciprocal, which is not always
+// the quotient: for (1, 0, 7), sqrt 50 rounds to 7.07106781 and its
+// reciprocal to 0.141421363; 7 x 0.141421363 rounds to 0.989949524, where
+// 7 / 7.07106781 rounds to 0.989949465.
+TEST(Vectors, NormalizeMultipliesByTheRoundedReciprocal) {
+    float v[3] = {1, 0, 7};
+    EXPECT_EQ(Vec3Normalize(v, v), 7.07106781f);
+    EXPECT_EQ(v[0], 0.141421363f);
+    EXPECT_EQ(v[2], 0.989949524f);
 }
 
-TEST(FaceNormal, FollowsTheWindingAndIsZeroWhenDegenerate) {
-    const float p0[3] = {0, 0, 0}, p1[3] = {1, 0, 0}, p2[3] = {0, 1, 0};
-    float n[3];
-    ComputeFaceNormal(p0, p1, p2, n);
-    EXPECT_EQ(n[0], 0.0f);
-    EXPECT_EQ(n[1], 0.0f);
-    EXPECT_EQ(n[2], 1.0f);
-    ComputeFaceNormal(p0, p2, p1, n);
-    EXPECT_EQ(n[2], -1.0f);
-    const float q[3] = {2, 0, 0};
-    ComputeFaceNormal(p0, p1, q, n);  // collinear
-    EXPECT_EQ(n[0], 0.0f);
-    EXPECT_EQ(n[1], 0.0f);
-    EXPECT_EQ(n[2], 0.0f);
+TEST(FaceNormal, FollowsTheWindingDividesByTheLengthAndIsZeroWhenDegenerate) {
+    const struct {
+        float p0[3], p1[3], p2[3];
+        float normal[3];
+    } cases[] = {
+        {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+        {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, -1}},
+        {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 0, 0}},  // collinear
+        // (0, 1, 0) x (-7, 0, 1) = (1, 0, 7), divided by 7.07106781.
+        {{0, 0, 0}, {0, 1, 0}, {-7, 0, 1}, {0.141421363f, 0, 0.989949465f}},
+    };
+    for (size_t k = 0; k < std::size(cases); ++k) {
+        float n[3];
+        ComputeFaceNormal(cases[k].p0, cases[k].p1, cases[k].p2, n);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(n[i], cases[k].normal[i]) << "case " << k << ", component " << i;
+    }
 }
 
-TEST(Smoothing, SharedGroupAveragesAndDisjointGroupsCrease) {
+TEST(Smoothing, FollowsTheGroupsOfTheFacesAroundEachVertex) {
     // TwoTriangles: face 0 in z = 0, face 1 folded up; shared vertices 1, 2.
-    std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 1};
-    V3 n0 = SmoothingFaceNormal(p, 0, 1, 2), n1 = SmoothingFaceNormal(p, 1, 3, 2);
-
-    // Face 1 was met last, so it comes first in the shared lists. A face
-    // naming a missing vertex between them is left out with its mask: the
-    // face after it keeps its own.
-    V3 sum = Normalised(Plus(n1, n0));
-    for (const std::vector<FlatVertex>& shared : {Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 3}),
-                                                  Smoothed(p, {0, 1, 2, 0, 9, 2, 1, 3, 2}, {1, 2, 3})}) {
-        ASSERT_EQ(shared.size(), 6u);
-        for (int corner : {1, 2, 3, 5}) EXPECT_TRUE(SameBits(shared[corner].normal, sum)) << corner;
-        // Worked by hand: (0, 0, 1) + (-1, -1, 1) / sqrt 3, made unit.
-        EXPECT_NEAR(shared[1].normal[0], -0.32506, 1e-5);
-        EXPECT_NEAR(shared[1].normal[1], -0.32506, 1e-5);
-        EXPECT_NEAR(shared[1].normal[2], 0.88807, 1e-5);
+    const std::vector<float> pair = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 1}, triangle = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    std::vector<float> fan = {0, 0, 0};
+    std::vector<uint16_t> fanFaces;
+    for (int k = 0; k < 7; ++k) {
+        fan.insert(fan.end(), {float(std::cos(0.9 * k)), float(std::sin(0.9 * k)), float(0.3 * k * k)});
+        fan.insert(fan.end(), {float(std::cos(0.9 * k + 0.7)), float(std::sin(0.9 * k + 0.7)), float(0.1 * k)});
+        fanFaces.insert(fanFaces.end(), {0, uint16_t(1 + 2 * k), uint16_t(2 + 2 * k)});
     }
-    // A lone face's corner is its face normal normalised once more.
-    std::vector<FlatVertex> creased = Smoothed(p, {0, 1, 2, 1, 3, 2}, {1, 2});
-    ASSERT_EQ(creased.size(), 6u);
-    for (int corner : {0, 1, 2}) EXPECT_TRUE(SameBits(creased[corner].normal, Normalised(n0))) << corner;
-    for (int corner : {3, 4, 5}) EXPECT_TRUE(SameBits(creased[corner].normal, Normalised(n1))) << corner;
-    EXPECT_NEAR(creased[4].normal[0], -0.57735, 1e-5);
-    EXPECT_NEAR(creased[4].normal[2], 0.57735, 1e-5);
-
-    std::vector<FlatVertex> noMasks = Smoothed(p, {0, 1, 2, 1, 3, 2});
-    EXPECT_TRUE(SameBits(noMasks[4].normal, Normalised(n1)));
+    const struct {
+        const char* what;
+        std::vector<float> positions;
+        std::vector<uint16_t> faces;
+        std::vector<uint32_t> masks;
+        int corner;  // and its normal, worked by hand
+        Normal normal;
+    } cases[] = {
+        // (0, 0, 1) + (-1, -1, 1) / sqrt 3, made unit.
+        {"a shared group", pair, {0, 1, 2, 1, 3, 2}, {1, 3}, 1, {-0.3250576, -0.3250576, 0.8880738}},
+        {"a face naming a missing vertex, left out with its mask", pair, {0, 1, 2, 0, 9, 2, 1, 3, 2}, {1, 2, 3},
+         5, {-0.3250576, -0.3250576, 0.8880738}},
+        {"no group shared", pair, {0, 1, 2, 1, 3, 2}, {1, 2}, 4, {-0.5773503, -0.5773503, 0.5773503}},
+        {"no masks: flat", pair, {0, 1, 2, 1, 3, 2}, {}, 1, {0, 0, 1}},
+        {"mask 0 shares with nobody", pair, {0, 1, 2, 1, 3, 2}, {0, 1}, 2, {0, 0, 1}},
+        // Face 1 repeats vertex 1: no normal of its own.
+        {"a degenerate face takes its neighbours'", triangle, {0, 1, 2, 1, 1, 2}, {1, 1}, 3, {0, 0, 1}},
+        {"a degenerate face alone stays zero", triangle, {0, 1, 2, 1, 1, 2}, {1, 0}, 3, {0, 0, 0}},
+        {"seven faces around a vertex", fan, fanFaces, std::vector<uint32_t>(7, 1), -1, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<FlatVertex> flat = Smoothed(c.positions, c.faces, c.masks);
+        std::vector<Normal> expected = CornerNormals(c.positions, c.faces, c.masks);
+        ASSERT_EQ(flat.size(), expected.size());
+        for (size_t v = 0; v < flat.size(); ++v)
+            for (int i = 0; i < 3; ++i) EXPECT_NEAR(flat[v].normal[i], expected[v][i], kTolerance) << "corner " << v;
+        if (c.corner >= 0) {
+            for (int i = 0; i < 3; ++i) EXPECT_NEAR(flat[c.corner].normal[i], c.normal[i], kTolerance);
+        }
+    }
 }
 
+// Faces are summed in descending order, which fixes a corner's last bits.
+// Around vertex 0 the three faces' normals are (0, 1, 1) / sqrt 2,
+// (-1, 1, 1) / sqrt 3 and (0, -1, 0); their y components, rounded, are
+// 11863283, 9686330 and -16777216 units of 2^-24. Descending, the sum is
+// exact: 4772397; ascending, 11863283 + 9686330 passes 2^24 and rounds to
+// even, 21549612, leaving 4772396. Made unit: 0.197994679 against
+// 0.197994635.
 TEST(Smoothing, SumsInDescendingFaceOrder) {
-    // A fan of faces around vertex 0 whose normals add up differently in
-    // float depending on the order. The rule: faces in descending order.
-    std::vector<float> p = {0, 0, 0};
-    std::vector<uint16_t> faces;
-    const int fan = 7;
-    for (int k = 0; k < fan; ++k) {
-        double angle = 0.9 * k;
-        p.insert(p.end(), {float(std::cos(angle)), float(std::sin(angle)), float(0.3 * k * k)});
-        p.insert(p.end(), {float(std::cos(angle + 0.7)), float(std::sin(angle + 0.7)), float(0.1 * k)});
-        faces.insert(faces.end(), {0, uint16_t(1 + 2 * k), uint16_t(2 + 2 * k)});
-    }
-    std::vector<FlatVertex> flat = Smoothed(p, faces, std::vector<uint32_t>(fan, 1));
-
-    V3 descending = {0, 0, 0}, ascending = {0, 0, 0};
-    for (int f = fan - 1; f >= 0; --f)
-        descending = Plus(descending, SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2]));
-    for (int f = 0; f < fan; ++f)
-        ascending = Plus(ascending, SmoothingFaceNormal(p, 0, faces[3 * f + 1], faces[3 * f + 2]));
-    descending = Normalised(descending);
-    ascending = Normalised(ascending);
-    ASSERT_FALSE(std::memcmp(&descending, &ascending, sizeof descending) == 0)
-        << "the fixture no longer tells the orders apart";
-    ASSERT_EQ(flat.size(), 3u * fan);
-    EXPECT_TRUE(SameBits(flat[0].normal, descending));
-}
-
-TEST(Smoothing, DegenerateFaceAddsNothingAndTakesItsNeighbours) {
-    // Face 1 repeats vertex 1: zero normal. Face 0 shares vertices 1, 2.
-    std::vector<float> p = {0, 0, 0, 1, 0, 0, 0, 1, 0};
-    std::vector<FlatVertex> flat = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 1});
-    ASSERT_EQ(flat.size(), 6u);
-    for (int corner = 0; corner < 6; ++corner) EXPECT_TRUE(SameBits(flat[corner].normal, {0, 0, 1})) << corner;
-    std::vector<FlatVertex> alone = Smoothed(p, {0, 1, 2, 1, 1, 2}, {1, 0});
-    ASSERT_EQ(alone.size(), 6u);
-    for (int corner = 3; corner < 6; ++corner) EXPECT_TRUE(SameBits(alone[corner].normal, {0, 0, 0})) << corner;
+    std::vector<FlatVertex> flat = Smoothed({0, 0, 0, -1, 0, 0, 0, -1, 1, 1, 0, 1}, {0, 1, 2, 0, 2, 3, 0, 3, 1}, {1, 1, 1});
+    ASSERT_EQ(flat.size(), 9u);
+    for (int corner : {0, 3, 6}) EXPECT_EQ(flat[corner].normal[1], 0.197994679f) << corner;
 }
 
 TEST(Flatten, EmptySceneAndFreedMeshes) {

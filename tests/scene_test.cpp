@@ -395,7 +395,7 @@ TEST(Pictures, NoModelGivesABlackPicture) {
 }
 
 TEST(Pictures, ArraysDrawTheSamePictureAsImmediateMode) {
-    for (int frames : {1, 30}) {
+    for (int frames : {1, 8}) {  // the first picture, and one flown apart over its trail
         Picture reference = RenderModel(DrakePath().c_str(), frames, DrawPath::Immediate);
         Picture fast = RenderModel(DrakePath().c_str(), frames, DrawPath::Arrays);
         ASSERT_EQ(reference.rgba.size(), fast.rgba.size());

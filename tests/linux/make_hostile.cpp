@@ -1,10 +1,12 @@
 // Writes the malformed and hostile model files that the reader's tests build
 // in memory, and the fuzzer's regression inputs, as files for the hack to
-// open:   make_hostile OUT_DIR REGRESSIONS_DIR
+// open, and says how many it wrote:
+//         make_hostile OUT_DIR REGRESSIONS_DIR
 // or a model of about MEGABYTES million bytes, whose reading takes a while:
 //         make_hostile large FILE MEGABYTES
 #include <dirent.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include <string>
@@ -38,7 +40,12 @@ int main(int argc, char** argv) {
     if (argc != 3) return 2;
     const std::string dir = argv[1];
     bool ok = true;
-    auto file = [&](const std::string& name, const Bytes& bytes) { ok = WriteFileBytes(dir + "/" + name, bytes) && ok; };
+    int written = 0;
+    auto file = [&](const std::string& name, const Bytes& bytes) {
+        bool wrote = WriteFileBytes(dir + "/" + name, bytes);
+        written += wrote;
+        ok = wrote && ok;
+    };
 
     for (const auto& [name, bytes] : HostileModels()) file(name, bytes);
 
@@ -52,5 +59,6 @@ int main(int argc, char** argv) {
     } else {
         ok = false;
     }
+    std::printf("%d models\n", written);
     return ok ? 0 : 1;
 }

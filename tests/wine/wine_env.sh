@@ -16,7 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 printf 'pcm.!default { type null }\nctl.!default { type hw card 0 }\n' >"$T/asound-null.conf"
 export ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:$T/asound-null.conf
 
-source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine_build.sh" "$build_root" || missing "$WINE_BUILD_MISSING"
 source "$(dirname "${BASH_SOURCE[0]}")/../xvfb.sh"
 echo "$2: $WINE_ARCH_NOTE"
 
