@@ -87,7 +87,17 @@ case $1 in
         # of everything else here.
         mark=$2
         shift 2
-        mount --bind "/tmp/$mark" /tmp || exit 1
+        # A checkout, or the folder the test runs in, may itself lie in
+        # /tmp (a clone there, as CI may make): it is bound into the
+        # test's folder at the same place, so that it stays where it was.
+        for path in "$(cd "$(dirname "$0")/.." && pwd)" "$PWD"; do
+            case $path in
+                /tmp/*)
+                    mkdir -p "/tmp/$mark${path#/tmp}" &&
+                        mount --bind "$path" "/tmp/$mark${path#/tmp}" || exit 1 ;;
+            esac
+        done
+        mount --rbind "/tmp/$mark" /tmp || exit 1
         export TMPDIR=/tmp
         sanitizer_options /tmp/.sanitizer
         "$@"
