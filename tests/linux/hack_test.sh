@@ -136,8 +136,10 @@ for _ in 1 2; do
         flat=()
         ((RANDOM % 2)) && flat=(flat)
         make_window 160 120 $((k * 170)) 880 "${flat[@]}"
-        LD_PRELOAD=$LATE_GEOMETRY ASAN_OPTIONS=verify_asan_link_order=0 start_hack "stress$tries" \
-            -window-id "$window" -model "$MODEL"
+        # (Added to the sanitizer's options, which send its reports to the
+        # test's output, rather than in their place.)
+        LD_PRELOAD=$LATE_GEOMETRY ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0 \
+            start_hack "stress$tries" -window-id "$window" -model "$MODEL"
         stress_windows[tries]=$window stress_holders[tries]=$window_holder
         round+=("$tries")
         tries=$((tries + 1))
