@@ -21,8 +21,7 @@ ways=(namespace marks)
 unshare --pid --fork --mount-proc --kill-child true 2>/dev/null ||
     { ways=(marks); echo "no PID namespaces here (not root, or not allowed): the marks alone"; }
 # Where unshare is not allowed: one that fails, first on the PATH.
-mkdir "$T/no-unshare"
-printf '#!/bin/sh\nexit 1\n' >"$T/no-unshare/unshare"
+mkdir "$T/no-unshare" && printf '#!/bin/sh\nexit 1\n' >"$T/no-unshare/unshare"
 chmod +x "$T/no-unshare/unshare"
 
 # in_namespace NS: the processes of that PID namespace.
@@ -104,8 +103,7 @@ for way in "${ways[@]}"; do
     PATH=$path bash "$isolate" quick \
         bash -c "(env -i setsid sleep 600.$token &); bash -c 'trap \"\" TERM; sleep 601.$token' & exit 5"
     expect "$way: a test's exit status is the test command's" 5 $?
-    ended='60[01]'
-    [ "$way" = marks ] && ended=601
+    [ "$way" = marks ] && ended=601 || ended='60[01]'
     check "$way: what it left running has ended with it" holds "! pgrep -f '$ended.$token' >/dev/null"
     # What cleared its environment, here and in the test before, escapes
     # the mark.
