@@ -19,8 +19,9 @@ here=$(dirname "$0")
 hack=${1:-$here/../../build/linux/bin/ondrake}
 seconds=${2:-10} rounds=${3:-3}
 others=("${@:4}")
-counter=$(realpath "${ONDRAKE_FRAME_COUNTER:-$here/../../build/bench/bin/frame_counter.so}")
+counter=$(realpath -m "${ONDRAKE_FRAME_COUNTER:-$here/../../build/bench/bin/frame_counter.so}")
 source "$here/../linux/x_env.sh"
+[ -x "$hack" ] || missing "$hack (cmake --build --preset linux)"
 [ -f "$counter" ] || missing "$counter (cmake --build --preset bench)"
 x_start_display 640x480
 
