@@ -80,7 +80,7 @@ nothing_installed() {
 # path).
 profile=$(wine_run cmd /c 'echo %USERPROFILE%')
 touch "$WINEPREFIX/drive_c/a file"
-refused=('C:\' 'C:\windows' "$(probe short 'C:\Program Files')" "$profile\Documents\." "$profile\Desktop\.."
+refused=('C:\' 'C:\windows' "$(wine_run winepath -s 'C:\Program Files')" "$profile\Documents\." "$profile\Desktop\.."
          'C:\Users' 'C:\PROGRAMDATA' "$profile\Downloads" "$profile\Pictures" "$profile\Music" "$profile\Videos"
          "$(wine_run cmd /c 'echo %TEMP%')" "$(wine_run cmd /c 'echo %APPDATA%')\Microsoft\Windows\Start Menu\Programs"
          'Q:\Ondrake' 'C:\a file\Ondrake' 'Ondrake')
