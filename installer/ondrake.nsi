@@ -710,11 +710,9 @@ Function PutInPlace
     ${EndIf}
 FunctionEnd
 ; PutBack undoes both: a new file goes, and what was kept aside comes back.
+; Before the new files are placed, a name kept aside holds nothing.
 Function PutBack
-    ${If} ${FileExists} "$INSTDIR\$R3${KEPT}"
-    ${OrIf} $Placing == 1
-        Delete "$INSTDIR\$R3"
-    ${EndIf}
+    ${IfThen} $Placing == 1 ${|} Delete "$INSTDIR\$R3" ${|}
     Rename "$INSTDIR\$R3${KEPT}" "$INSTDIR\$R3"
 FunctionEnd
 Function DropKept
