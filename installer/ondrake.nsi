@@ -1,8 +1,8 @@
 ; OndrakeSetup.exe: installs the saver's three files for the current user in
 ; a folder of their own, makes Ondrake the current screen saver unless told
 ; not to, adds its Start menu entries, and registers an uninstaller in the
-; user's list of installed programs. The screen saver found before the first
-; install is remembered there, and the uninstaller gives it back.
+; user's list of installed programs. The screen saver that Ondrake takes over
+; from is remembered there, and the uninstaller gives it back.
 ;
 ; Built by the Windows builds (installer/CMakeLists.txt), which define
 ;   TARGET     x86-unicode, or amd64-unicode for the x86-64 test build
