@@ -377,6 +377,15 @@ check "uninstall: finishes within 15 s, its listing gone" uninstall "$made_win"
 check "uninstall: the saver chosen since the first install given back, with its switch" [ "$(saver_state)" = "$chosen_since" ]
 check "uninstall: the folders the installer made gone" [ ! -e "$WINEPREFIX/drive_c/Программы" ]
 
+# Ondrake's programs deleted by hand while it is the saver: an install
+# elsewhere takes over from no saver, and the one on record is given back.
+silent_install
+rm "$folder"/Ondrake.*
+silent_install '/D=C:\Savers\Ondrake'
+check "uninstall: finishes within 15 s, its listing gone" uninstall 'C:\Savers\Ondrake'
+check "uninstall: after Ondrake deleted by hand and installed elsewhere, the saver from before given back" \
+    [ "$(saver_state)" = "$chosen_since" ]
+
 # A saver is given back only while it is there; else none, switched off,
 # as Windows leaves "(None)".
 silent_install
