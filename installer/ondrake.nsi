@@ -1,8 +1,8 @@
 ; OndrakeSetup.exe: installs the saver's three files for the current user in
 ; a folder of their own, makes Ondrake the current screen saver unless told
 ; not to, adds its Start menu entries, and registers an uninstaller in the
-; user's list of installed programs. The screen saver found before the first
-; install is remembered there, and the uninstaller gives it back.
+; user's list of installed programs. The screen saver that Ondrake takes over
+; from is remembered there, and the uninstaller gives it back.
 ;
 ; Built by the Windows builds (installer/CMakeLists.txt), which define
 ;   TARGET     x86-unicode, or amd64-unicode for the x86-64 test build
@@ -461,6 +461,23 @@ Function ${PREFIX}OnlyOne
         Quit
     ${EndIf}
 FunctionEnd
+
+; $R0: a SCRNSAVE.EXE value. $R2: 1 when that saver's file is there, or
+; when it names none, else 0. A name without a folder is one in the system
+; folder; a 32-bit installer on 64-bit Windows looks there, not in its own
+; SysWOW64.
+Function ${PREFIX}SaverThere
+    StrCpy $R2 1
+    ${If} $R0 != ""
+        ${GetParent} $R0 $R2
+        StrCpy $R3 $R0
+        ${IfThen} $R2 == "" ${|} StrCpy $R3 "$SYSDIR\$R0" ${|}
+        StrCpy $R2 0
+        ${DisableX64FSRedirection}
+        ${IfThen} ${FileExists} $R3 ${|} StrCpy $R2 1 ${|}
+        ${EnableX64FSRedirection}
+    ${EndIf}
+FunctionEnd
 !macroend
 !insertmacro SHARED_FUNCTIONS ""
 !insertmacro SHARED_FUNCTIONS "un."
@@ -710,11 +727,9 @@ Function PutInPlace
     ${EndIf}
 FunctionEnd
 ; PutBack undoes both: a new file goes, and what was kept aside comes back.
+; Before the new files are placed, a name kept aside holds nothing.
 Function PutBack
-    ${If} ${FileExists} "$INSTDIR\$R3${KEPT}"
-    ${OrIf} $Placing == 1
-        Delete "$INSTDIR\$R3"
-    ${EndIf}
+    ${IfThen} $Placing == 1 ${|} Delete "$INSTDIR\$R3" ${|}
     Rename "$INSTDIR\$R3${KEPT}" "$INSTDIR\$R3"
 FunctionEnd
 Function DropKept
@@ -882,13 +897,16 @@ SectionEnd
 
 Section "$(SelectSection)" SecSelect
     ; Taking over from another saver: that one and its switch are what the
-    ; uninstaller gives back (the first install has remembered them).
+    ; uninstaller gives back (the first install has remembered them). One
+    ; whose file is gone, such as a copy of Ondrake deleted by hand, cannot
+    ; be given back, and the one on record stays.
     ReadRegStr $R0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
     StrCpy $R1 $INSTDIR
     Call NamesSaverIn
     ${If} $R2 == 0
     ${AndIf} $Listed != ""
-        Call RememberSaver
+        Call SaverThere
+        ${IfThen} $R2 == 1 ${|} Call RememberSaver ${|}
     ${EndIf}
     Call SaverName
     WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$R0"
@@ -967,19 +985,6 @@ FunctionEnd
 
 Function un.onInit
     Call un.OnlyOne
-FunctionEnd
-
-; $R0: a SCRNSAVE.EXE value. $R2: 1 when that saver's file is there, else
-; 0. A name without a folder is one in the system folder; a 32-bit
-; uninstaller on 64-bit Windows looks there, not in its own SysWOW64.
-Function un.SaverThere
-    ${GetParent} $R0 $R2
-    StrCpy $R3 $R0
-    ${IfThen} $R2 == "" ${|} StrCpy $R3 "$SYSDIR\$R0" ${|}
-    StrCpy $R2 0
-    ${DisableX64FSRedirection}
-    ${IfThen} ${FileExists} $R3 ${|} StrCpy $R2 1 ${|}
-    ${EnableX64FSRedirection}
 FunctionEnd
 
 ; SCRNSAVE.EXE names our program in $INSTDIR ($R1); $R5 is 1 when this

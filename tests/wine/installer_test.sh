@@ -80,7 +80,7 @@ nothing_installed() {
 # path).
 profile=$(wine_run cmd /c 'echo %USERPROFILE%')
 touch "$WINEPREFIX/drive_c/a file"
-refused=('C:\' 'C:\windows' "$(probe short 'C:\Program Files')" "$profile\Documents\." "$profile\Desktop\.."
+refused=('C:\' 'C:\windows' "$(wine_run winepath -s 'C:\Program Files')" "$profile\Documents\." "$profile\Desktop\.."
          'C:\Users' 'C:\PROGRAMDATA' "$profile\Downloads" "$profile\Pictures" "$profile\Music" "$profile\Videos"
          "$(wine_run cmd /c 'echo %TEMP%')" "$(wine_run cmd /c 'echo %APPDATA%')\Microsoft\Windows\Start Menu\Programs"
          'Q:\Ondrake' 'C:\a file\Ondrake' 'Ondrake')
@@ -234,8 +234,10 @@ if probe wait "Ondrake Setup " 15000; then
     unwritten=$(probe box "Ondrake Setup" 15000)
     echo "model held open: $unwritten"
     why=${unwritten#*"$folder_win\\Ondrake.3ds cannot be written. "}
+    # What the system says when cmd tries to move that file.
+    said=$($W cmd /c ren "$folder_win\\Ondrake.3ds" moved.3ds 2>&1 >/dev/null | tr -d '\r')
     check "model held open: the message names the file, and what the system says of it" \
-        holds '[ "$why" != "$unwritten" ] && [ -n "${why%% Everything*}" ]'
+        holds '[ "$why" != "$unwritten" ] && [ "${why%% Everything*}" = "$said" ]'
 fi
 touch "$T/release"
 finished model_holder 30
@@ -293,18 +295,23 @@ check "again /S without /D: the earlier folder is used" holds 'as_built "$chosen
 # One install per user: installing into another folder moves it there,
 # settings and all, and the selected saver and the listing follow.
 printf 'the settings' >"$chosen/Ondrake.ini"
-# While a file of the settings' name is held open there, the settings
-# cannot come along: the first copy stays whole, and listed (exit code 5).
+# While a file of the settings' name is held open there, or the settings
+# themselves (found only after the programs are in place), the settings
+# cannot come along: the first copy stays whole, and listed, and the other
+# folder as it was (exit code 5).
 printf 'older settings' >"$folder/Ondrake.ini"
-rm -f "$T/release"
-start_bg settings_holder $W "$PROBES/probe.exe" hold "$folder_win\\Ondrake.ini" "$(winepath_of "$T/release")"
-eventually 10 '[ -s "$T/settings_holder.out" ]'
-silent_install "/D=$folder_win"
-check "settings held open in the other folder: ends with 5, the first copy whole and listed" \
-    holds '[ "$code" = 5 ] && as_built "$chosen" && [ "$(cat "$chosen/Ondrake.ini")" = "the settings" ] &&
-           [ "$(reg_value "$listing" InstallLocation)" = "$chosen_win" ] && [ ! -e "$folder/Ondrake.scr" ]'
-touch "$T/release"
-finished settings_holder 30
+for held in "$folder_win" "$chosen_win"; do
+    rm -f "$T/release"
+    start_bg settings_holder $W "$PROBES/probe.exe" hold "$held\\Ondrake.ini" "$(winepath_of "$T/release")"
+    eventually 10 '[ -s "$T/settings_holder.out" ]'
+    silent_install "/D=$folder_win"
+    check "settings held open in $held: ends with 5, the first copy whole and listed, the other folder as it was" \
+        holds '[ "$code" = 5 ] && as_built "$chosen" && [ "$(cat "$chosen/Ondrake.ini")" = "the settings" ] &&
+               [ "$(reg_value "$listing" InstallLocation)" = "$chosen_win" ] &&
+               [ "$(LC_ALL=C ls "$folder" | tr "\n" "|")" = "Ondrake.ini|notes.txt|" ] && [ "$(cat "$folder/Ondrake.ini")" = "older settings" ]'
+    touch "$T/release"
+    finished settings_holder 30
+done
 # shellcheck disable=SC2086
 $W "$setup" /S /D=$folder_win >/dev/null 2>&1
 check "another folder: the programs and settings there" holds 'as_built "$folder" && [ "$(cat "$folder/Ondrake.ini")" = "the settings" ]'
@@ -369,6 +376,15 @@ check "after a folder deleted by hand: installed in new folders" \
 check "uninstall: finishes within 15 s, its listing gone" uninstall "$made_win"
 check "uninstall: the saver chosen since the first install given back, with its switch" [ "$(saver_state)" = "$chosen_since" ]
 check "uninstall: the folders the installer made gone" [ ! -e "$WINEPREFIX/drive_c/Программы" ]
+
+# Ondrake's programs deleted by hand while it is the saver: an install
+# elsewhere takes over from no saver, and the one on record is given back.
+silent_install
+rm "$folder"/Ondrake.*
+silent_install '/D=C:\Savers\Ondrake'
+check "uninstall: finishes within 15 s, its listing gone" uninstall 'C:\Savers\Ondrake'
+check "uninstall: after Ondrake deleted by hand and installed elsewhere, the saver from before given back" \
+    [ "$(saver_state)" = "$chosen_since" ]
 
 # A saver is given back only while it is there; else none, switched off,
 # as Windows leaves "(None)".

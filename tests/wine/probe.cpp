@@ -40,7 +40,6 @@
 //                             until the file UNTIL exists (60 s at most)
 //   probe link FILE           the shortcut's target and arguments, as
 //                             "target|arguments"
-//   probe short PATH          the short form Windows gives that path
 //
 // Titles and files may be in any script: they are read from the wide
 // command line, not through the system's code page. The watchers (never,
@@ -358,13 +357,6 @@ int Link(const std::wstring& file) {
     return 0;
 }
 
-int Short(const std::wstring& path) {
-    wchar_t brief[MAX_PATH] = {};
-    if (!GetShortPathNameW(path.c_str(), brief, MAX_PATH)) return 1;
-    std::printf("%s\n", Utf8(brief).c_str());
-    return 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -399,7 +391,6 @@ int main(int argc, char** argv) {
     if (argc == 5 && !std::strcmp(argv[1], "host")) return Host(number(2), number(3), number(4));
     if (argc == 4 && !std::strcmp(argv[1], "hold")) return Hold(text[2], text[3]);
     if (argc == 3 && !std::strcmp(argv[1], "link")) return Link(text[2]);
-    if (argc == 3 && !std::strcmp(argv[1], "short")) return Short(text[2]);
     if (argc == 3 && !std::strcmp(argv[1], "mouse")) {
         int failed = Post(text[2], WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
         failed |= Post(text[2], WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
@@ -407,6 +398,6 @@ int main(int argc, char** argv) {
         return failed;
     }
     std::fprintf(stderr, "usage: probe find|count|wait|gone|never|close|char|mouse|post|children|focus|box|cursor|\n"
-                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|short|kill ...\n");
+                         "       follow|lifetime|repaint|desktop|mode|host|hold|link|kill ...\n");
     return 2;
 }
