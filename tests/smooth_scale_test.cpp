@@ -35,6 +35,8 @@ TEST(SmoothScale, AFrameKeepsItsCornersWholeAndItsEdgesBands) {
     EXPECT_EQ(ScaleFrame(Drawn(3, 3, {c, e, c, e, m, e, c, e, c}), 1, 6, 5, 2, 2).values,
               (std::vector<uint32_t>{c, c, e, e, c, c, c, c, e, e, c, c, e, e, m, m, e, e,  //
                                      c, c, e, e, c, c, c, c, e, e, c, c}));
+    // Too small for its two corners: nothing, and nothing written beyond it.
+    EXPECT_TRUE(ScaleFrame(Drawn(3, 3, {c, e, c, e, m, e, c, e, c}), 1, 3, 1, 2, 2).values.empty());
 }
 
 }  // namespace

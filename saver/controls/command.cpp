@@ -175,11 +175,9 @@ LRESULT CommandWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONUP: Release(MouseButton::Secondary, wParam); return 0;
         case WM_MBUTTONUP: Release(MouseButton::Middle, wParam); return 0;
         case WM_CAPTURECHANGED:
+            // Also after WM_CANCELMODE (a message box, or the button
+            // disabled): the default procedure lets the mouse go there.
             if (reinterpret_cast<HWND>(lParam) != window_) React(CaptureLost(fields_));
-            return 0;
-        case WM_CANCELMODE:
-            if (window_) CancelPress(window_);
-            React(CaptureLost(fields_));
             return 0;
         case WM_MOUSEMOVE: React(MouseMove(fields_)); return 0;
         case WM_SETFOCUS: React(FocusGained(fields_)); return 0;

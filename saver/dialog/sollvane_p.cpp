@@ -69,10 +69,18 @@ void PlaceLabel(Label& label, Canvas& canvas, const wchar_t* caption, int x, int
     canvas.Add(label);
 }
 
+// A control window at design pixels: its place and size converted in one
+// place, so that none is scaled along the wrong axis; the arguments after
+// them go to its constructor as they are.
+template <typename Control, typename... More>
+std::unique_ptr<Control> PlaceWindow(HWND parent, int x, int y, int width, int height, const More&... more) {
+    return std::make_unique<Control>(parent, ScreenPixels(x), ScreenPixels(y, LOGPIXELSY), ScreenPixels(width),
+                                     ScreenPixels(height, LOGPIXELSY), more...);
+}
+
 // A Command button at design pixels.
 std::unique_ptr<Command> PlaceButton(HWND parent, int x, int y, int width, int height, const PropertyBag& stored) {
-    return std::make_unique<Command>(parent, ScreenPixels(x), ScreenPixels(y, LOGPIXELSY), ScreenPixels(width),
-                                     ScreenPixels(height, LOGPIXELSY), stored, DesignFont());
+    return PlaceWindow<Command>(parent, x, y, width, height, stored, DesignFont());
 }
 
 }  // namespace
@@ -88,11 +96,9 @@ void Sollvane_P::CreateControls() {
     // Laid out in pixels at 96 dots per inch, scaled to the screen's.
     // Created in the tab order: the combo box and "..." inside the panel,
     // then "設定", "ｷｬﾝｾﾙ" and "その他の作品".
-    Pic_C = std::make_unique<PictureBox>(window(), ScreenPixels(12), ScreenPixels(16, LOGPIXELSY), ScreenPixels(453),
-                                         ScreenPixels(169, LOGPIXELSY), RGB(224, 224, 224));
+    Pic_C = PlaceWindow<PictureBox>(window(), 12, 16, 453, 169, RGB(224, 224, 224));
     Canvas& panel = Pic_C->canvas();
-    BGM_Repeat = std::make_unique<ComboBox>(Pic_C->window(), ScreenPixels(92), ScreenPixels(52, LOGPIXELSY),
-                                            ScreenPixels(41), ScreenPixels(20, LOGPIXELSY));
+    BGM_Repeat = PlaceWindow<ComboBox>(Pic_C->window(), 92, 52, 41, 20);
     Cmd_BGM = PlaceButton(Pic_C->window(), 36, 116, 29, 21, StoredButton("...", 767, 556));
     Cmd_Set = PlaceButton(window(), 320, 200, 73, 25, StoredButton("設定", 1931, 661));
     Cmd_Can = PlaceButton(window(), 396, 200, 69, 25, StoredButton("ｷｬﾝｾﾙ", 1826, 661));

@@ -63,13 +63,16 @@ Pixels ScaleSmoothly(const Pixels& source, int left, int top, int w, int h, int 
 }
 
 Pixels ScaleFrame(const Pixels& source, int corner, int width, int height, int cornerWidth, int cornerHeight) {
+    // Smaller than its two corners, the frame has no room for them.
+    if (width <= 0 || height <= 0 || cornerWidth < 0 || cornerHeight < 0 || width < 2 * cornerWidth ||
+        height < 2 * cornerHeight)
+        return {};
     const int sourceEdges[2][3] = {{0, corner, source.width - corner}, {0, corner, source.height - corner}};
     const int sourceSizes[2][3] = {{corner, source.width - 2 * corner, corner},
                                    {corner, source.height - 2 * corner, corner}};
     const int edges[2][3] = {{0, cornerWidth, width - cornerWidth}, {0, cornerHeight, height - cornerHeight}};
     const int sizes[2][3] = {{cornerWidth, width - 2 * cornerWidth, cornerWidth},
                              {cornerHeight, height - 2 * cornerHeight, cornerHeight}};
-    if (width <= 0 || height <= 0) return {};
     Pixels framed(width, height);
     for (int row = 0; row < 3; ++row)
         for (int column = 0; column < 3; ++column)

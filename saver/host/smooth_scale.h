@@ -29,5 +29,6 @@ Pixels ScaleSmoothly(const Pixels& source, int left, int top, int w, int h, int 
 // A framed picture, square corners of corner pixels and edges between
 // them, at width x height with corners of cornerWidth x cornerHeight: each
 // of its nine pieces is scaled on its own, so that corners stay whole and
-// the edges keep their bands.
+// the edges keep their bands. Empty when the frame is smaller than its two
+// corners.
 Pixels ScaleFrame(const Pixels& source, int corner, int width, int height, int cornerWidth, int cornerHeight);
