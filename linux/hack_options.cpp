@@ -8,7 +8,7 @@ const std::string kHackUsage =
     "  -window          draw in a window of its own (the default)\n"
     "  -root            draw in the screen saver's window, else on the desktop\n"
     "  -window-id ID    draw in the window ID (decimal, or hex after 0x)\n"
-    "  -delay US        at least US microseconds from one frame to the next (" + std::to_string(kDefaultDelayUs) + ")\n"
+    "  -delay US        one frame every US microseconds on the whole (" + std::to_string(kDefaultDelayUs) + ")\n"
     "  -fps, -no-fps    show the frame rate in the corner, or not (the default)\n"
     "  -model FILE      the 3D Studio model to show (the one installed with it)\n"
     "  -display NAME    the X display (DISPLAY)\n"
