@@ -83,10 +83,12 @@ for way in "${ways[@]}"; do
     eventually 20 '[ -s "$T/started" ]'
     # Its namespace: that of its marked processes but the one that started
     # it.
+    namespace=none
     [ "$way" = namespace ] && for pid in $(bash "$isolate" --list "$mark"); do
-        namespace=$(readlink "/proc/$pid/ns/pid")
-        [ "$namespace" != "$(readlink /proc/self/ns/pid)" ] && break
+        [ "$(readlink "/proc/$pid/ns/pid")" != "$(readlink /proc/self/ns/pid)" ] &&
+            { namespace=$(readlink "/proc/$pid/ns/pid"); break; }
     done
+    [ "$way" = namespace ] && check "namespace: the test has a PID namespace of its own" [ "$namespace" != none ]
     running=$(left | xargs -r ps -o comm= -p | sort | tr '\n' ' ')
     for name in Xvfb wineserver sleep; do
         check "$way: the test runs $name ($running)" grep -q "$name" <<<"$running"
