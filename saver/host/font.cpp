@@ -17,4 +17,3 @@ OwnedFont CreateScreenFont(const FontDesc& font) {
     face.copy(description.lfFaceName, face.size());
     return OwnedFont(CreateFontIndirectW(&description));
 }
-

@@ -180,7 +180,6 @@ void CheckProfile(const std::string& dir) {
     Check(bytes.find("\x42\x47\x4d\x8b\xe6\x95\xaa=2") != std::string::npos, "key bytes are code page 932");
     Check(ReadIniString(kIniSection, kKeyBgmKind, ini) == "2", "value reads back");
 
-
     (void)WriteIniString(kIniSection, kKeyBgmKind, "2", dir + "\\no such folder\\Ondrake.ini");
     Check(ApiResult == 0, "a write to a missing folder fails quietly");
 
